@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the tests of the Linux build (unit, commands, GUI), and
+# the unit and command tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh build qt gui-test windows
+jobs=$(nproc)
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake --build build --parallel "$jobs"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTIVAREL_SANITIZE=ON \
+  -DTIVAREL_PLATFORM=none > /dev/null
+cmake --build build-asan --parallel "$jobs"
+
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+(cd build-asan && ctest --output-on-failure --parallel "$jobs")
+echo "== tests of the Linux build"
+(cd build && ctest --output-on-failure --parallel "$jobs")
