@@ -54,7 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Spelling{"LeadByteBeforeAscii", "\xD5/x", "\uFFFD/x", u"\uFFFD/x"},
                     Spelling{"ByteNeverALead", "a\x80z\xFF", "a\uFFFDz\uFFFD", u"a\uFFFDz\uFFFD"},
                     Spelling{"CutFourByteForm", "\x81\x30\x81", "\uFFFD0\uFFFD", u"\uFFFD0\uFFFD"},
-                    Spelling{"GoodCharacterAfterBadByte", "\x80\xD5\xE6", "\uFFFD真", u"\uFFFD真"}),
+                    Spelling{"GoodCharacterAfterBadByte", "\x80\xD5\xE6", "\uFFFD真", u"\uFFFD真"},
+                    Spelling{"UnassignedFourByteForm", "a\x84\x31\xA5\x30z", "a\uFFFDz",
+                             u"a\uFFFDz"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct MalformedCase {

@@ -104,28 +104,42 @@ Text LongValue() {
   return value;
 }
 
-class SettingsRoundTripTest : public SettingsStoreTest, public testing::WithParamInterface<Text> {};
+struct ValueCase {
+  const char* name;
+  Text value;
+};
+
+class SettingsRoundTripTest : public SettingsStoreTest,
+                              public testing::WithParamInterface<ValueCase> {};
 
 TEST_P(SettingsRoundTripTest, ValueReadsBackExactly) {
+  const Text& value = GetParam().value;
   WriteSetting("KTX", "x", "before");
-  WriteSetting("KTB", "b", GetParam());
+  WriteSetting("KTB", "b", value);
   WriteSetting("KTBP", "bp", "after");
-  EXPECT_EQ(ReadSetting("KTB", "b"), GetParam());
+  EXPECT_EQ(ReadSetting("KTB", "b"), value);
   EXPECT_EQ(ReadSetting("KTX", "x"), "before");
   EXPECT_EQ(ReadSetting("KTBP", "bp"), "after");
 
   WriteSetting("KTB", "b", "replaced");
   EXPECT_EQ(ReadSetting("KTB", "b"), "replaced");
-  WriteSetting("KTX", "x", GetParam());
-  EXPECT_EQ(ReadSetting("KTX", "x"), GetParam());
+  WriteSetting("KTX", "x", value);
+  EXPECT_EQ(ReadSetting("KTX", "x"), value);
   EXPECT_EQ(ReadSetting("KTBP", "bp"), "after");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, SettingsRoundTripTest,
-    testing::Values("=", "&", "?", "\xD5\xE6", "\xBC\xD9", "",
-                    "https://www.bilibili.com/video/BV1xx411c7mD?spm_id_from=333.1007&vd=a==",
-                    "  blanks and \"quotes\"\t", "[KTX]", ";x=1", LongValue()));
+    testing::Values(ValueCase{"Equals", "="}, ValueCase{"Ampersand", "&"},
+                    ValueCase{"QuestionMark", "?"}, ValueCase{"True", "\xD5\xE6"},
+                    ValueCase{"False", "\xBC\xD9"}, ValueCase{"Empty", ""},
+                    ValueCase{
+                        "AddressWithQuery",
+                        "https://www.bilibili.com/video/BV1xx411c7mD?spm_id_from=333.1007&vd=a=="},
+                    ValueCase{"BlanksAndQuotes", "  blanks and \"quotes\"\t"},
+                    ValueCase{"LooksLikeASection", "[KTX]"}, ValueCase{"LooksLikeAComment", ";x=1"},
+                    ValueCase{"HundredKilobytes", LongValue()}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsStoreTest, ReadsAndKeepsAWindowsWrittenFile) {
   PutFile(
