@@ -15,7 +15,12 @@ std::vector<Line> SplitLines(std::string_view file) {
   while (start < file.size()) {
     const size_t newLine = file.find('\n', start);
     if (newLine == std::string_view::npos) {
-      lines.push_back({Text(file.substr(start)), ""});
+      // A file cut between CR and LF: the CR still ends the line, it is not part of a value.
+      const std::string_view last = file.substr(start);
+      if (last.ends_with('\r'))
+        lines.push_back({Text(last.substr(0, last.size() - 1)), "\r\n"});
+      else
+        lines.push_back({Text(last), ""});
       break;
     }
     size_t contentEnd = newLine;
