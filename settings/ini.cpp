@@ -61,8 +61,12 @@ bool NamesMatch(std::string_view a, std::string_view b) {
   return true;
 }
 
-// The name of a "[section]" line.
+// The name of a "[section]" line. An editor may have put a UTF-8 byte order mark before the
+// first one; the mark stays in the file, but it does not hide the section.
 std::optional<std::string_view> SectionName(std::string_view line) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (line.starts_with(kByteOrderMark))
+    line.remove_prefix(kByteOrderMark.size());
   const std::string_view trimmed = TrimBlanks(line);
   if (trimmed.empty() || trimmed.front() != '[')
     return std::nullopt;

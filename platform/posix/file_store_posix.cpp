@@ -88,6 +88,9 @@ int LockCurrentFile(const std::string& path, bool& created) {
     int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT) {
       fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      struct stat link;
+      if (fd < 0 && errno == EEXIST && lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+        return -1;  // a link to nowhere: trying again would never end
       if (fd < 0 && errno == EEXIST)
         continue;
       created = fd >= 0;
@@ -112,9 +115,12 @@ int LockCurrentFile(const std::string& path, bool& created) {
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Not waiting on a named pipe, nor reading a device without end: only a file is read.
+  FileDescriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat status;
   std::string contents;
-  if (!file.valid() || !ReadAll(file.get(), contents))
+  if (!file.valid() || fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+      !ReadAll(file.get(), contents))
     return std::nullopt;
   return contents;
 }
