@@ -4,19 +4,23 @@
 
 #include "convert/address.h"
 #include "convert/sites.h"
+#include "convert/text.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace {
 
 constexpr std::string_view kIdEnds = "/?# \t\r\n";
 
-bool EndFollowsHighBit(std::string_view text) {
-  for (size_t i = 1; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i - 1]) & 0x80) != 0 &&
-        kIdEnds.find(text[i]) != std::string_view::npos)
-      return true;
+// Where the id of a long form ends: the first of the ends that FindText finds, each looked for
+// on its own, from the first byte that may end the id.
+long IdEnd(std::string_view address, long from) {
+  long first = -1;
+  for (const char end : kIdEnds) {
+    const long found = FindText(address, std::string_view(&end, 1), from);
+    if (found != -1 && (first == -1 || found < first))
+      first = found;
   }
-  return false;
+  return first == -1 ? TextLength(address) + 1 : first;
 }
 
 struct Site {
@@ -41,11 +45,9 @@ void CheckSite(const Site& site, std::string_view address) {
   }
   // The id runs to an end, or to the end of the text.
   FUZZ_CHECK(id.size() == rest.size() || kIdEnds.find(rest[id.size()]) != std::string_view::npos);
-  // It is the first end unless a byte with the high bit set stands right before an end: the
-  // search steps over such a byte and the next one as over a double-byte character. Text that
-  // came from the window is well-formed GB18030, in which no end follows a lead byte.
-  if (!EndFollowsHighBit(rest))
-    FUZZ_CHECK(id == rest.substr(0, rest.find_first_of(kIdEnds, site.endSearchOffset)));
+  const long idStart = static_cast<long>(site.prefix.size()) + 1;
+  const long end = IdEnd(address, idStart + static_cast<long>(site.endSearchOffset));
+  FUZZ_CHECK(id == TextMiddle(address, idStart, end - idStart));
 }
 
 }  // namespace
