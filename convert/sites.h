@@ -19,3 +19,15 @@ inline constexpr std::string_view BPartParameter = "&p=";
 inline constexpr std::string_view BBrowserTail = "&danmaku=0&autoplay=1";
 inline constexpr std::string_view BSnippetTail = "&danmaku=0";
 inline constexpr std::string_view XBrowserTail = "?autoplay=1";
+
+// Each prefix is the scheme, a host above and a fixed path.
+constexpr bool IsLinkPrefix(std::string_view prefix, std::string_view host, std::string_view path) {
+  return prefix.size() == 8 + host.size() + path.size() && prefix.substr(0, 8) == "https://" &&
+         prefix.substr(8, host.size()) == host && prefix.substr(8 + host.size()) == path;
+}
+static_assert(IsLinkPrefix(BVideoPagePrefix, BMainWebHost, "/video/"));
+static_assert(IsLinkPrefix(XVideoPagePrefix, XWebHost, "/"));
+static_assert(IsLinkPrefix(BPlayerLinkPrefix, BPlayerHost, "/player.html?bvid="));
+static_assert(IsLinkPrefix(XPlayerLinkPrefix, XWebHost, "/iframe/"));
+static_assert(IsLinkPrefix(BSearchLinkPrefix, BSearchHost, "/all?keyword="));
+static_assert(IsLinkPrefix(XSearchLinkPrefix, XWebHost, "/search/"));
