@@ -78,7 +78,7 @@ class WriterLock {
   explicit WriterLock(const std::wstring& path)
       : file_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+                          OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr)) {
     if (file_.ok())
       locked_ = LockFileEx(file_.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &overlapped_) != 0;
   }

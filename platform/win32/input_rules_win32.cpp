@@ -1,8 +1,9 @@
 // The part number box: typed keys other than digits and "-" are dropped, and no typing or pasting
 // makes its text longer than its limit in bytes of the program's texts (EM_LIMITTEXT alone counts
 // UTF-16 units, and one Chinese character is two bytes).
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <string>
 

@@ -1,7 +1,8 @@
 // MainWindow: built from the design table, its window procedure and the event loop.
+#include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include <cstdlib>
 #include <vector>

@@ -1,6 +1,7 @@
 // Links to the default browser and the executable's own path.
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 
