@@ -158,7 +158,7 @@ std::u16string Decode(std::string_view bytes) {
       continue;
     }
     char32_t c = 0;
-    std::size_t length = 1;
+    std::size_t length = 1;  // of the code starting here
     if (IsLead(b1) && i + 1 < bytes.size()) {
       const unsigned char b2 = at(i + 1);
       if (int trail = TrailIndex(b2); trail >= 0) {
@@ -171,13 +171,9 @@ std::u16string Decode(std::string_view bytes) {
         length = 4;
       }
     }
-    if (c == 0) {
-      out.push_back(kReplacement);
-      ++i;
-    } else {
-      AppendUtf16(out, c);
-      i += length;
-    }
+    // A code of the right shape without a character is replaced whole; a stray byte alone.
+    AppendUtf16(out, c == 0 ? kReplacement : c);
+    i += length;
   }
   return out;
 }

@@ -6,7 +6,8 @@
 
 namespace gb18030 {
 
-// Each byte that does not begin a character becomes U+FFFD, and decoding goes on after it.
+// A code of the right shape that has no character becomes one U+FFFD; any other byte that does
+// not begin a character becomes one U+FFFD by itself. Decoding goes on after it.
 std::u16string Decode(std::string_view bytes);
 // Lone surrogates and the few characters without a code become the code of U+FFFD, 84 31 A4 37.
 std::string Encode(std::u16string_view utf16);
