@@ -111,6 +111,10 @@ bool RewriteFile(const std::string& path,
   WriterLock lock(target + L".lock");
   if (!lock.locked())
     return false;
+  // Windows refuses to replace a read-only file, Wine does not: ask, so that both leave it alone.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+    return false;
   std::string current;
   if (ReadAll(target, current) == ReadResult::Failed)
     return false;

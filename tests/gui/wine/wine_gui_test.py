@@ -498,6 +498,9 @@ def main():
             print(f"prefix: {failure}", file=sys.stderr)
             return 1
         return 0
+    if not (environment.prefix / "user.reg").exists():
+        print(f"{args.what}: no Wine prefix; make it first with 'prefix'", file=sys.stderr)
+        return 1
     if args.what == "shutdown":
         environment.wineserver("-k")
         return 0
