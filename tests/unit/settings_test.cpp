@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/file_store.h"
+#include "tests/unit/case_name.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RunDirectoryCase{"NonAsciiFolder", "/home/\xD5\xE6/tivarel", "/home/\xD5\xE6",
                                      "/home/\xD5\xE6/config.ini"},
                     RunDirectoryCase{"BareName", "tivarel", ".", "./config.ini"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 // Each test gets a run directory of its own.
 class SettingsStoreTest : public testing::Test {
@@ -139,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ValueCase{"BlanksAndQuotes", "  blanks and \"quotes\"\t"},
                     ValueCase{"LooksLikeASection", "[KTX]"}, ValueCase{"LooksLikeAComment", ";x=1"},
                     ValueCase{"HundredKilobytes", LongValue()}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 TEST_F(SettingsStoreTest, ReadsAndKeepsAWindowsWrittenFile) {
   PutFile(
