@@ -20,6 +20,12 @@ int HexValue(char c) {
   return -1;  // lower-case hex is never written
 }
 
+// The second byte of a GB18030 character: it may look like ASCII, but never like a quote, an
+// angle bracket, a blank or an ampersand.
+bool IsSecondByte(unsigned char byte) {
+  return (byte >= 0x30 && byte <= 0x39) || (byte >= 0x40 && byte <= 0x7E) || byte >= 0x80;
+}
+
 // The text that percent-encoding gave encoded, or nullopt when encoded holds anything that a
 // link's query may not carry as is.
 std::optional<Text> Decode(std::string_view encoded) {
@@ -27,7 +33,11 @@ std::optional<Text> Decode(std::string_view encoded) {
   for (size_t i = 0; i < encoded.size(); ++i) {
     const char c = encoded[i];
     const auto byte = static_cast<unsigned char>(c);
-    if (c == '%') {
+    if (byte >= 0x81 && byte <= 0xFE && i + 1 < encoded.size() &&
+        IsSecondByte(static_cast<unsigned char>(encoded[i + 1]))) {
+      decoded.append(encoded.substr(i, 2));  // a character kept whole
+      ++i;
+    } else if (c == '%') {
       if (i + 2 >= encoded.size())
         return std::nullopt;
       const int high = HexValue(encoded[i + 1]);
