@@ -94,10 +94,10 @@ bool CreateMainWindow(const WindowDesign& design, void (*onCreated)()) {
 void ReportStartFailure(std::string_view message) {
   const std::string utf8 = Utf8FromText(message);
   if (application == nullptr) {
-    std::fprintf(stderr, "tivarel: %s (%s)\n", utf8.c_str(), displayProblem.c_str());
+    std::fprintf(stderr, "%s: %s\n", utf8.c_str(), displayProblem.c_str());
     return;
   }
-  std::fprintf(stderr, "tivarel: %s\n", utf8.c_str());
+  std::fprintf(stderr, "%s\n", utf8.c_str());
   QMessageBox::critical(nullptr, QStringLiteral("Tivarel"), QString::fromStdString(utf8));
 }
 
