@@ -12,7 +12,9 @@ import subprocess
 import sys
 import tempfile
 
-from x_session import TestFailure, XSession, check, wait_until
+import re
+
+from x_session import EventWatcher, TestFailure, XSession, check, wait_until
 
 # Places of the controls used here, in client-area pixels (left, top, width, height).
 EDIT_B_ADDRESS = (128, 16, 519, 40)     # 编辑框1
@@ -97,8 +99,14 @@ def case_start(args, screen, window_manager):
     """Start position and size, fixed size, title, icon, colours and Chinese captions."""
     session = XSession(args.program, screen, window_manager)
     try:
+        if not window_manager:
+            watcher = watch_root(session)
         session.start_program()
         session.wait_for_outer_rect(start_rect(screen), "the start placement")
+        if not window_manager:
+            # Placed and sized before it is first shown: no jump on the screen.
+            check(geometry_when_mapped(watcher.text(), int(session.window)) == start_rect(screen),
+                  "the window was shown before its start state was set")
         check(session.window_name() == CAPTION, "the caption at the start")
         hints = session.properties("WM_NORMAL_HINTS")
         left, right, top, bottom = session.frame_extents()
@@ -123,6 +131,33 @@ def case_start(args, screen, window_manager):
               "the part box is not grey while the switch is off")
     finally:
         session.close()
+
+
+def watch_root(session):
+    """xev on the root window, known to be listening: it has seen a window come and go."""
+    watcher = EventWatcher(session, ["-root", "-event", "substructure"])
+    probe = session.start_process(["xmessage", "probe"])
+    wait_until(lambda: "MapNotify" in watcher.text(), "xev to listen")
+    probe.terminate()
+    probe.wait()
+    return watcher
+
+
+def geometry_when_mapped(report, window):
+    """The window's (x, y, width, height) at its first MapNotify, from an xev report."""
+    geometry = None
+    for event in report.split("\n\n"):
+        kind = event.strip().split(" ", 1)[0]
+        if kind in ("CreateNotify", "ConfigureNotify"):
+            match = re.search(r"window (0x[0-9a-f]+), \((-?\d+),(-?\d+)\), "
+                              r"width (\d+), height (\d+)", event)
+            if match and int(match.group(1), 16) == window:
+                geometry = tuple(int(v) for v in match.groups()[1:])
+        elif kind == "MapNotify":
+            match = re.search(r"event 0x[0-9a-f]+, window (0x[0-9a-f]+)", event)
+            if match and int(match.group(1), 16) == window:
+                return geometry
+    raise TestFailure("xev saw no MapNotify of the window")
 
 
 def case_open_b(args):
@@ -209,10 +244,10 @@ def case_pin(args):
     try:
         session.start_program()
         session.wait_for_outer_rect(start_rect((1920, 1080)), "the start placement")
-        watcher = subprocess.Popen(["xev", "-id", session.window, "-event", "structure"],
-                                   env=session.env, stdout=subprocess.PIPE,
-                                   stderr=subprocess.DEVNULL, text=True)
-        session.processes.append(watcher)
+        watcher = EventWatcher(session, ["-id", session.window, "-event", "structure"])
+        x, y, _, _ = session.outer_rect()
+        session.run(["xdotool", "windowmove", session.window, str(x), str(y - 100)])
+        wait_until(lambda: "ConfigureNotify" in watcher.text(), "xev to listen")
         session.click_control(PIN)
         wait_until(lambda: "_NET_WM_STATE_ABOVE" in session.properties("_NET_WM_STATE"),
                    "_NET_WM_STATE_ABOVE")
@@ -233,8 +268,7 @@ def case_pin(args):
         wait_until(lambda: stacking_order(session).index(int(session.window)) <
                    stacking_order(session).index(int(other_window)),
                    "the unpinned window to go behind the activated one")
-        watcher.terminate()
-        events = watcher.communicate(timeout=5)[0]
+        events = watcher.text()
         check("UnmapNotify" not in events and "MapNotify" not in events,
               "pinning re-mapped the window")
         check("Map State: IsViewable" in session.run(["xwininfo", "-id", session.window]),
@@ -383,15 +417,16 @@ def case_no_display(args):
     """Without a display: a message on stderr and exit status -1."""
     folder = tempfile.mkdtemp(prefix="tivarel-nodisplay-")
     try:
-        env = {k: v for k, v in os.environ.items()
-               if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-        for display in (None, ":" + str(free_display_number())):
-            if display:
-                env["DISPLAY"] = display
-            result = subprocess.run([args.program], env=env, cwd=folder, capture_output=True,
-                                    timeout=20)
+        bare = {k: v for k, v in os.environ.items()
+                if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        # No DISPLAY; a display nobody serves; and the X11 platform chosen by the user, where Qt
+        # itself finds that it cannot start.
+        for extra in ({}, {"DISPLAY": ":" + str(free_display_number())},
+                      {"QT_QPA_PLATFORM": "xcb"}):
+            result = subprocess.run([args.program], env=dict(bare, **extra), cwd=folder,
+                                    capture_output=True, timeout=20)
             message = result.stderr.decode("utf-8", errors="replace")
-            check(result.returncode == 255, f"exit status {result.returncode} ({display})")
+            check(result.returncode == 255, f"exit status {result.returncode} ({extra})")
             check("display" in message.lower(), f"no clear message on stderr: {message!r}")
     finally:
         os.rmdir(folder)

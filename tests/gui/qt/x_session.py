@@ -80,6 +80,23 @@ while not os.path.exists({release!r}) and time.monotonic() < deadline:
 """
 
 
+class EventWatcher:
+    """xev on a window, its report read as it comes (xev flushes after each event)."""
+
+    def __init__(self, session, window_options):
+        self.process = subprocess.Popen(["xev", *window_options], env=session.env,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        session.processes.append(self.process)
+        os.set_blocking(self.process.stdout.fileno(), False)
+        self.report = ""
+
+    def text(self):
+        chunk = self.process.stdout.read()
+        if chunk:
+            self.report += chunk.decode("utf-8", errors="replace")
+        return self.report
+
+
 class XSession:
     def __init__(self, program, screen=(1920, 1080), window_manager=False):
         self.folder = tempfile.mkdtemp(prefix="tivarel-gui-")
