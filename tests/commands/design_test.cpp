@@ -173,22 +173,6 @@ TEST(Design, LabelsButtonsAndCheckBoxes) {
   }
 }
 
-TEST(Design, FixedTextsSpellTheirCharacters) {
-  const std::pair<std::string_view, const char*> texts[] = {
-      {kCaptionNormal, "Tivarel"},
-      {kCaptionBadAddress, "Tivarel-核对视频地址是否正确"},
-      {kCaptionCopied, "Tivarel-已复制到剪贴板"},
-      {kExpandCaption, "展开↓"},
-      {kCollapseCaption, "收起↑"},
-      {kSwitchOn, "真"},
-      {kSwitchOff, "假"},
-  };
-  for (const auto& [text, utf8] : texts)
-    EXPECT_EQ(Utf8FromText(text), utf8);
-  EXPECT_EQ(kSwitchOn, "\xD5\xE6");
-  EXPECT_EQ(kSwitchOff, "\xBC\xD9");
-}
-
 // The rows against the client area the fake frame leaves: what the user can click at each
 // height, and that nothing right of the client width or below it is reachable.
 class DesignInView : public ProgramTest {};

@@ -25,7 +25,7 @@ TEST_F(StartUp, RestoresTheBoxesAndThePartSwitchFromTheSettings) {
   const std::string x = "https://www.ixigua.com/7012345678901234567";
   const Case cases[] = {
       {"no file", std::nullopt, "", "", false, "", false, 0x808080},
-      {"switch on with part 3",
+      {"switch on with part number 3",
        "[KTB]\r\nb=" + b + "\r\n[KTBP]\r\nbpxzk=\xD5\xE6\r\nbp=3\r\n[KTX]\r\nx=" + x + "\r\n",
        b.c_str(), x.c_str(), true, "3", true, 0xE8F4EF},
       {"switch on without bp", "[KTBP]\r\nbpxzk=\xD5\xE6\r\n", "", "", true, "", true, 0xE8F4EF},

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/unit/case_name.h"
+
 namespace {
 
 enum class Site { B, X };
@@ -73,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"OtherHost", Site::B, "https://m.bilibili.com/video/" + kBId + "/", false, ""},
         AddressCase{"LeadingSpace", Site::B, " " + kB + kBId, false, ""},
         AddressCase{"XAddress", Site::B, kX + kXId + "/abcdef", false, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     X, AddressTest,
@@ -104,6 +106,6 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"OtherHost", Site::X, "https://m.ixigua.com/" + kXId + "/x", false, ""},
         AddressCase{"LeadingSpace", Site::X, " " + kX + kXId, false, ""},
         AddressCase{"BAddress", Site::X, kB + kBId, false, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 }  // namespace

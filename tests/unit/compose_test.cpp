@@ -5,6 +5,7 @@
 #include <string>
 
 #include "convert/percent_encoding.h"
+#include "tests/unit/case_name.h"
 #include "ui/texts.h"
 
 namespace {
@@ -61,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "allowfullscreen=\"allowfullscreen\" width=\"720\" height=\"405\" "
                     "scrolling=\"no\" frameborder=\"0\" sandbox=\"allow-top-navigation "
                     "allow-same-origin allow-forms allow-scripts\"></iframe>"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     EmptyInputs, ComposeTest,
@@ -83,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                     kHead + "https://player.bilibili.com/player.html?bvid=&p=&danmaku=0" + kTail},
         ComposeCase{"XSnippetEmptyId", ComposeXEmbedSnippet(kHead, "", kTail),
                     kHead + "https://www.ixigua.com/iframe/" + kTail}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 // Hostile inputs are encoded, so they can neither cut a link short nor leave the src attribute.
 INSTANTIATE_TEST_SUITE_P(
@@ -112,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                     kHead + "https://www.ixigua.com/iframe/7%22%20onload%3D%22x" + kTail},
         ComposeCase{"IdWithApostropheAndLessThan", ComposeXPlayerLink("7'<b>"),
                     "https://www.ixigua.com/iframe/7%27%3Cb%3E?autoplay=1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 struct EncodeCase {
   const char* name;
@@ -137,6 +138,6 @@ INSTANTIATE_TEST_SUITE_P(
         // GB18030 bytes stay, also a four-byte character whose second and fourth bytes are digits.
         EncodeCase{"HighBytesKept", "\xD5\xE6\x81\x30\x81\x30\xFF\x80",
                    "\xD5\xE6\x81\x30\x81\x30\xFF\x80"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 }  // namespace

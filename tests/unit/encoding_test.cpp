@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tests/unit/case_name.h"
 #include "ui/texts.h"
 
 namespace {
@@ -38,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Spelling{"FourByteBasicPlane", "\x81\x30\x81\x30", "\u0080", u"\u0080"},
                     Spelling{"Emoji", "\x94\x39\xFC\x36", "😀", u"😀"},
                     Spelling{"ReplacementCharacter", "\x84\x31\xA4\x37", "\uFFFD", u"\uFFFD"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 // Each byte that forms no character becomes U+FFFD; what follows is still converted.
 class MalformedTextTest : public testing::TestWithParam<Spelling> {};
@@ -54,8 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Spelling{"LeadByteBeforeAscii", "\xD5/x", "\uFFFD/x", u"\uFFFD/x"},
                     Spelling{"ByteNeverALead", "a\x80z\xFF", "a\uFFFDz\uFFFD", u"a\uFFFDz\uFFFD"},
                     Spelling{"CutFourByteForm", "\x81\x30\x81", "\uFFFD0\uFFFD", u"\uFFFD0\uFFFD"},
-                    Spelling{"GoodCharacterAfterBadByte", "\x80\xD5\xE6", "\uFFFD真", u"\uFFFD真"}),
-    [](const auto& info) { return std::string(info.param.name); });
+                    Spelling{"GoodCharacterAfterBadByte", "\x80\xD5\xE6", "\uFFFD真", u"\uFFFD真"},
+                    Spelling{"UnassignedFourByteForm", "a\x84\x31\xA5\x30z", "a\uFFFDz",
+                             u"a\uFFFDz"}),
+    kCaseName);
 
 struct MalformedCase {
   const char* name;
@@ -80,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"EncodedSurrogate", "\xED\xA0\x80",
                       "\x84\x31\xA4\x37\x84\x31\xA4\x37\x84\x31\xA4\x37"},
         MalformedCase{"ByteFF", "\xFF\xE7\x9C\x9F", "\x84\x31\xA4\x37\xD5\xE6"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 TEST(MalformedUtf16Test, LoneSurrogatesBecomeReplacementCharacters) {
   const std::u16string loneHigh = {u'a', char16_t(0xD83D), u'b'};

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/unit/case_name.h"
+
 namespace {
 
 struct LookupCase {
@@ -50,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"FirstOfTwoKeys", "[s]\nb=1\nb=2\n", "s", "b", "1"},
         LookupCase{"KeyInRepeatedSection", "[s]\na=1\n[t]\nb=2\n[s]\nb=3\n", "s", "b", "3"},
         LookupCase{"KeyThatLooksLikeASection", "[s]\n[t]=1\n", "s", "[t]", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 struct AssignCase {
   const char* name;
@@ -97,6 +99,6 @@ INSTANTIATE_TEST_SUITE_P(
                     // A line break would end the line: "[t]" would become a section of its own.
                     AssignCase{"LineBreaksBecomeSpaces", "[s]\nb=old\n", "s", "b", "a\r\n[t]\nx=1",
                                "[s]\nb=a  [t] x=1\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/file_store.h"
+#include "tests/unit/case_name.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RunDirectoryCase{"NonAsciiFolder", "/home/\xD5\xE6/tivarel", "/home/\xD5\xE6",
                                      "/home/\xD5\xE6/config.ini"},
                     RunDirectoryCase{"BareName", "tivarel", ".", "./config.ini"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 // Each test gets a run directory of its own.
 class SettingsStoreTest : public testing::Test {
@@ -104,28 +105,42 @@ Text LongValue() {
   return value;
 }
 
-class SettingsRoundTripTest : public SettingsStoreTest, public testing::WithParamInterface<Text> {};
+struct ValueCase {
+  const char* name;
+  Text value;
+};
+
+class SettingsRoundTripTest : public SettingsStoreTest,
+                              public testing::WithParamInterface<ValueCase> {};
 
 TEST_P(SettingsRoundTripTest, ValueReadsBackExactly) {
+  const Text& value = GetParam().value;
   WriteSetting("KTX", "x", "before");
-  WriteSetting("KTB", "b", GetParam());
+  WriteSetting("KTB", "b", value);
   WriteSetting("KTBP", "bp", "after");
-  EXPECT_EQ(ReadSetting("KTB", "b"), GetParam());
+  EXPECT_EQ(ReadSetting("KTB", "b"), value);
   EXPECT_EQ(ReadSetting("KTX", "x"), "before");
   EXPECT_EQ(ReadSetting("KTBP", "bp"), "after");
 
   WriteSetting("KTB", "b", "replaced");
   EXPECT_EQ(ReadSetting("KTB", "b"), "replaced");
-  WriteSetting("KTX", "x", GetParam());
-  EXPECT_EQ(ReadSetting("KTX", "x"), GetParam());
+  WriteSetting("KTX", "x", value);
+  EXPECT_EQ(ReadSetting("KTX", "x"), value);
   EXPECT_EQ(ReadSetting("KTBP", "bp"), "after");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, SettingsRoundTripTest,
-    testing::Values("=", "&", "?", "\xD5\xE6", "\xBC\xD9", "",
-                    "https://www.bilibili.com/video/BV1xx411c7mD?spm_id_from=333.1007&vd=a==",
-                    "  blanks and \"quotes\"\t", "[KTX]", ";x=1", LongValue()));
+    testing::Values(ValueCase{"Equals", "="}, ValueCase{"Ampersand", "&"},
+                    ValueCase{"QuestionMark", "?"}, ValueCase{"True", "\xD5\xE6"},
+                    ValueCase{"False", "\xBC\xD9"}, ValueCase{"Empty", ""},
+                    ValueCase{
+                        "AddressWithQuery",
+                        "https://www.bilibili.com/video/BV1xx411c7mD?spm_id_from=333.1007&vd=a=="},
+                    ValueCase{"BlanksAndQuotes", "  blanks and \"quotes\"\t"},
+                    ValueCase{"LooksLikeASection", "[KTX]"}, ValueCase{"LooksLikeAComment", ";x=1"},
+                    ValueCase{"HundredKilobytes", LongValue()}),
+    kCaseName);
 
 TEST_F(SettingsStoreTest, ReadsAndKeepsAWindowsWrittenFile) {
   PutFile(

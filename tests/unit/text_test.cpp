@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/unit/case_name.h"
+
 namespace {
 
 struct CutCase {
@@ -38,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // 真假 is D5 E6 BC D9: plain byte counts cut a character in half.
                     CutCase{"HalvesADoubleByteCharacter", "\xD5\xE6\xBC\xD9", 2, 1, "\xD5", "\xD9",
                             "\xE6"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 TEST(TextLengthTest, CountsBytes) {
   EXPECT_EQ(TextLength(""), 0);
@@ -86,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"LeadByteAtTheVeryEndEndsTheSearch", "ab\xD5", "x", 1, -1},
         FindCase{"LeadByteAtTheVeryEndIsStillCompared", "ab\xD5", "\xD5", 1, 3},
         FindCase{"SkipLandsPastTheEnd", "\xD5\xE6\xD5", "/", 1, -1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kCaseName);
 
 TEST(FindTextTest, StartsAtTheFirstByteWhenTheStartIsLeftOut) {
   EXPECT_EQ(FindText("?a?", "?"), 1);
