@@ -56,7 +56,7 @@ void InitGui(int /*argc*/, char** argv) {
   // Placement and pinning need X11; under Wayland that is XWayland. A platform the user chose
   // stands.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    displayProblem = qt::XDisplayProblem();
+    displayProblem = qt::ConnectXDisplay();
     if (!displayProblem.empty() && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
       return;
     if (displayProblem.empty()) {
@@ -71,6 +71,7 @@ void InitGui(int /*argc*/, char** argv) {
   qtDefaultHandler = qInstallMessageHandler(OnMessageWhileStarting);
   application = new QApplication(qtArgc, qtArgv.data());
   qInstallMessageHandler(qtDefaultHandler);
+  qt::ReleaseXDisplay();
   QApplication::setApplicationName(QStringLiteral("tivarel"));
   QGuiApplication::setDesktopFileName(QStringLiteral("tivarel"));
   SetApplicationIcon();

@@ -7,6 +7,7 @@ program in a fresh folder.
 """
 
 import argparse
+import itertools
 import os
 import subprocess
 import sys
@@ -14,7 +15,8 @@ import tempfile
 
 import re
 
-from x_session import EventWatcher, TestFailure, XSession, check, wait_until
+from x_session import (EventWatcher, TestFailure, XSession, check, display_in_use,
+                       wait_until)
 
 # Places of the controls used here, in client-area pixels (left, top, width, height).
 EDIT_B_ADDRESS = (128, 16, 519, 40)     # 编辑框1
@@ -97,8 +99,7 @@ def type_into(session, place, text):
 
 def case_start(args, screen, window_manager):
     """Start position and size, fixed size, title, icon, colours and Chinese captions."""
-    session = XSession(args.program, screen, window_manager)
-    try:
+    with XSession(args.program, screen, window_manager) as session:
         if not window_manager:
             watcher = watch_root(session)
         session.start_program()
@@ -129,17 +130,20 @@ def case_start(args, screen, window_manager):
                          BOX_BACKGROUND) > 0, "the address box's background")
         check(shot.count(session.client_rect_on_screen(interior(PART_BOX)), GREY) > 0,
               "the part box is not grey while the switch is off")
-    finally:
-        session.close()
 
 
 def watch_root(session):
     """xev on the root window, known to be listening: it has seen a window come and go."""
     watcher = EventWatcher(session, ["-root", "-event", "substructure"])
-    probe = session.start_process(["xmessage", "probe"])
-    wait_until(lambda: "MapNotify" in watcher.text(), "xev to listen")
-    probe.terminate()
-    probe.wait()
+
+    def show_a_window():
+        probe = session.start_process(["xmessage", "probe"])
+        wait_until(lambda: session.run(["xdotool", "search", "--onlyvisible", "--class",
+                                        "Xmessage"], check=False), "the probe window")
+        probe.terminate()
+        probe.wait()
+
+    watcher.wait_until_listening("MapNotify", show_a_window)
     return watcher
 
 
@@ -162,8 +166,7 @@ def geometry_when_mapped(report, window):
 
 def case_open_b(args):
     """A B address opened: the exact link, once, detached; the address saved in GB18030."""
-    session = XSession(args.program)
-    try:
+    with XSession(args.program) as session:
         # The saved address holds Chinese: read as GB18030, shown, and written back after the
         # user's addition.
         saved = "https://www.bilibili.com/video/BV1GJ411x7h7/?来自=首页"
@@ -186,14 +189,11 @@ def case_open_b(args):
         session.wait_for_name(CAPTION)
         session.release_opener()
         check(len(session.opened_links()) == 1, "the browser was handed more than one link")
-    finally:
-        session.close()
 
 
 def case_rejected(args):
     """A rejected address: the label turns red, the caption tells, nothing is opened or saved."""
-    session = XSession(args.program)
-    try:
+    with XSession(args.program) as session:
         session.start_program()
         wait_for_colour(session, LABEL_B, PINK, "the label in its own colour", at_least=20)
         check(colour_count(session, LABEL_B, RED) == 0, "the label is red before any check")
@@ -208,15 +208,12 @@ def case_rejected(args):
         wait_for_colour(session, LABEL_B, PINK, "the label's own colour again", at_least=20)
         check(session.read_config() is None, "a rejected address wrote config.ini")
         check(session.opened_links() == [], "a rejected address went to the browser")
-    finally:
-        session.close()
 
 
 def case_expand_collapse(args, window_manager):
     """Expanding near the bottom moves the window up; collapsing keeps its top edge."""
     screen = (1920, 1080)
-    session = XSession(args.program, screen, window_manager)
-    try:
+    with XSession(args.program, screen, window_manager) as session:
         session.write_config(("[KTB]\nb=" + B_ADDRESS + "\n[KTX]\nx=" + X_ADDRESS + "\n")
                              .encode("gb18030"))
         session.start_program()
@@ -234,20 +231,18 @@ def case_expand_collapse(args, window_manager):
         session.click_control(EXPAND)
         session.wait_for_outer_rect((left, screen[1] - 272, width, COLLAPSED),
                                     "the collapsed window, top edge kept")
-    finally:
-        session.close()
 
 
 def case_pin(args):
     """The pin keeps the window above an activated window, without re-mapping it."""
-    session = XSession(args.program, window_manager=True)
-    try:
+    with XSession(args.program, window_manager=True) as session:
         session.start_program()
         session.wait_for_outer_rect(start_rect((1920, 1080)), "the start placement")
         watcher = EventWatcher(session, ["-id", session.window, "-event", "structure"])
         x, y, _, _ = session.outer_rect()
-        session.run(["xdotool", "windowmove", session.window, str(x), str(y - 100)])
-        wait_until(lambda: "ConfigureNotify" in watcher.text(), "xev to listen")
+        offsets = itertools.cycle((100, 101))
+        watcher.wait_until_listening("ConfigureNotify", lambda: session.run(
+            ["xdotool", "windowmove", session.window, str(x), str(y - next(offsets))]))
         session.click_control(PIN)
         wait_until(lambda: "_NET_WM_STATE_ABOVE" in session.properties("_NET_WM_STATE"),
                    "_NET_WM_STATE_ABOVE")
@@ -273,8 +268,6 @@ def case_pin(args):
               "pinning re-mapped the window")
         check("Map State: IsViewable" in session.run(["xwininfo", "-id", session.window]),
               "the window is no longer shown")
-    finally:
-        session.close()
 
 
 def centre(place):
@@ -290,8 +283,7 @@ def stacking_order(session):
 
 def case_snippet(args, window_manager):
     """The snippet view over the window, edited, copied exactly, closed again."""
-    session = XSession(args.program, window_manager=window_manager)
-    try:
+    with XSession(args.program, window_manager=window_manager) as session:
         session.start_program()
         start = start_rect((1920, 1080))
         session.wait_for_outer_rect(start, "the start placement")
@@ -340,14 +332,11 @@ def case_snippet(args, window_manager):
         wait_for_colour(session, (4, 4, 400, 60), BOX_BACKGROUND, "the view", at_least=5000)
         session.key("Escape")
         check(session.wait_for_exit() == 0, "exit status after Esc in the view")
-    finally:
-        session.close()
 
 
 def case_part_switch(args):
     """Part switch and part box: digit filter, byte limit, pasting; a restart restores them."""
-    session = XSession(args.program)
-    try:
+    with XSession(args.program) as session:
         session.start_program()
         session.click_control(PART_SWITCH)
         wait_until(lambda: session.config_value(b"KTBP", b"bpxzk") == SWITCH_ON,
@@ -388,14 +377,11 @@ def case_part_switch(args):
         link = B_LINK.replace("&danmaku", "&p=中&danmaku")
         check(decoded_argv(wait_for_link(session, len(cases) + 1)) == [link],
               "the restored switch and part number")
-    finally:
-        session.close()
 
 
 def case_keys(args):
     """Tab moves on without a tab character, Enter on a button does nothing, Esc ends with 0."""
-    session = XSession(args.program)
-    try:
+    with XSession(args.program) as session:
         session.start_program()
         type_into(session, EDIT_B_ADDRESS, B_ADDRESS)
         # Reading order: the address box, 清空, 打开. Enter on 清空 must not clear the box;
@@ -409,8 +395,6 @@ def case_keys(args):
         check(session.wait_for_exit() == 0, "exit status after Esc")
         check(session.config_value(b"KTB", b"b") == B_ADDRESS.encode(),
               "closing changed the settings")
-    finally:
-        session.close()
 
 
 def case_no_display(args):
@@ -433,8 +417,7 @@ def case_no_display(args):
 
 
 def free_display_number():
-    return next(n for n in range(900, 1000) if not os.path.exists(f"/tmp/.X11-unix/X{n}")
-                and not os.path.exists(f"/tmp/.X{n}-lock"))
+    return next(n for n in range(900, 1000) if not display_in_use(n))
 
 
 def case_install(args):

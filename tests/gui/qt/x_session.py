@@ -6,8 +6,10 @@ window name, pixels), polled, with a deadline; never a fixed sleep.
 
 import json
 import os
+import random
 import shutil
 import signal
+import socket
 import subprocess
 import tempfile
 import time
@@ -34,6 +36,20 @@ def wait_until(fact, what, timeout=DEFAULT_TIMEOUT):
 def check(condition, message):
     if not condition:
         raise TestFailure(message)
+
+
+def display_in_use(number):
+    """True when a lock file names the display or an X server answers on its socket."""
+    if os.path.exists(f"/tmp/.X{number}-lock"):
+        return True
+    for address in (f"\0/tmp/.X11-unix/X{number}", f"/tmp/.X11-unix/X{number}"):
+        with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as probe:
+            try:
+                probe.connect(address)
+                return True
+            except OSError:
+                pass
+    return False
 
 
 class Image:
@@ -75,7 +91,8 @@ record = {{"argv": [os.fsencode(a).hex() for a in sys.argv[1:]], "pid": os.getpi
 with open({record!r}, "a") as f:
     f.write(json.dumps(record) + "\\n")
 deadline = time.monotonic() + 30
-while not os.path.exists({release!r}) and time.monotonic() < deadline:
+while (not os.path.exists({release!r}) and os.path.isdir(os.path.dirname({release!r}))
+       and time.monotonic() < deadline):
     time.sleep(0.05)
 """
 
@@ -95,6 +112,16 @@ class EventWatcher:
         if chunk:
             self.report += chunk.decode("utf-8", errors="replace")
         return self.report
+
+    def wait_until_listening(self, event, poke):
+        """Calls poke() until xev reports the event it causes: xev starts listening some time
+        after it was started, and reports nothing before."""
+        deadline = time.monotonic() + DEFAULT_TIMEOUT
+        while event not in self.text():
+            if time.monotonic() > deadline:
+                raise TestFailure("timed out waiting for xev to listen")
+            poke()
+            time.sleep(0.1)
 
 
 class XSession:
@@ -121,18 +148,30 @@ class XSession:
     # --- set-up -------------------------------------------------------------------------------
 
     def _start_x(self, screen):
-        read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{screen[0]}x{screen[1]}x24",
-             "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            env=self.env)
-        self.processes.append(xvfb)
-        os.close(write_end)
-        with os.fdopen(read_end) as reader:
-            number = reader.readline().strip()
-        check(number.isdigit(), "Xvfb did not report its display")
-        self.env["DISPLAY"] = ":" + number
+        # Xvfb -displayfd alone takes the lowest number without a lock file here, but X servers
+        # of other sessions on this machine may hold its abstract socket: a client would reach
+        # theirs. So the number is one that nobody answers on, and Xvfb says when it is ready.
+        # Without -noreset the server would reset whenever its last client leaves (a restart of
+        # the program, a tool run between two starts) and refuse the next one meanwhile.
+        for _ in range(100):
+            number = random.randrange(100, 10000)
+            if display_in_use(number):
+                continue
+            read_end, write_end = os.pipe()
+            xvfb = subprocess.Popen(
+                ["Xvfb", f":{number}", "-displayfd", str(write_end), "-screen", "0",
+                 f"{screen[0]}x{screen[1]}x24", "-nolisten", "tcp", "-noreset"],
+                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                env=self.env)
+            os.close(write_end)
+            with os.fdopen(read_end) as reader:
+                reported = reader.readline().strip()
+            if reported == str(number):
+                self.processes.append(xvfb)
+                self.env["DISPLAY"] = f":{number}"
+                return
+            xvfb.wait()  # another test took the number first
+        raise TestFailure("no free display number for Xvfb")
 
     def _start_window_manager(self):
         self.processes.append(subprocess.Popen(
@@ -160,6 +199,12 @@ class XSession:
             f.write(STAND_IN_OPENER.format(record=self.opened, release=self.release))
         os.chmod(opener, 0o755)
         self.env["PATH"] = bin_folder + os.pathsep + self.env["PATH"]
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.close()
 
     def close(self):
         with open(os.path.join(self.folder, "release-opener"), "w"):
@@ -220,7 +265,14 @@ class XSession:
             self.program_process = subprocess.Popen([self.program], cwd=self.elsewhere,
                                                     env=self.env, stdout=subprocess.DEVNULL,
                                                     stderr=stderr)
-        self.window = wait_until(self._find_window, "the window to appear")
+        try:
+            self.window = wait_until(self._find_window, "the window to appear")
+        except TestFailure:
+            status = self.program_process.poll()
+            probe = subprocess.run(["xdpyinfo"], env=self.env, capture_output=True)
+            raise TestFailure(f"no window (exit status {status}, display {self.env['DISPLAY']}, "
+                              f"stderr {self.stderr()!r}, xvfb {self.processes[0].poll()}, "
+                              f"xdpyinfo {probe.returncode} {probe.stderr[:200]!r})") from None
         return self.window
 
     def _find_window(self):
