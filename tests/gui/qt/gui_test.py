@@ -297,7 +297,7 @@ def case_snippet(args, window_manager):
         wait_for_colour(session, (4, 4, 400, 60), BOX_BACKGROUND, "the view", at_least=5000)
         for place, colour in ((LABEL_B, PINK), (LABEL_B_SEARCH, B_SEARCH_BLUE),
                               (LABEL_X, X_PINK)):
-            check(colour_count(session, place, colour) == 0, f"a label shows through the view")
+            check(colour_count(session, place, colour) == 0, "a label shows through the view")
         for button in (COPY, CLOSE_VIEW):
             area = interior(button, 2)
             check(colour_count(session, area, BOX_BACKGROUND) < area[2] * area[3] // 2,

@@ -358,10 +358,9 @@ class XSession:
         return owner
 
     def _write_temp(self, data):
-        path = tempfile.mktemp(dir=self.folder)
-        with open(path, "wb") as f:
+        with tempfile.NamedTemporaryFile(dir=self.folder, delete=False) as f:
             f.write(data)
-        return path
+        return f.name
 
     def clipboard(self):
         result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env,
