@@ -309,6 +309,13 @@ def case_snippet(args, window_manager):
         session.wait_for_name(CAPTION_COPIED)
         wait_until(lambda: session.clipboard() == B_SNIPPET, "the snippet on the clipboard")
         check(session.opened_links() == [], "making a snippet went to the browser")
+        # The whole text is selected in the focused view; the selection hides with the focus.
+        selected_text = (4, 4, 600, 100)
+        wait_until(lambda: colour_count(session, selected_text, BOX_BACKGROUND) < 60 * 100 // 2,
+                   "the selection shown")
+        session.key("Tab")
+        wait_for_colour(session, selected_text, BOX_BACKGROUND, "the selection hidden",
+                        at_least=600 * 100 // 2)
 
         # A click where the B address box lies lands in the view; what is typed there, a line
         # break included, is what the next copy takes. The address box is untouched.
