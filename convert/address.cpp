@@ -15,25 +15,16 @@ constexpr long kXIdStart = kXPrefixLength + 1;                               // 
 constexpr long kBEndSearchStart = kBIdStart + 2;  // 34
 
 // Whatever can follow an id in an address: a path, a query, a fragment, or the blank or line
-// break that ends a pasted address.
+// break that ends a pasted address. None of these bytes is ever part of a GB18030 character, so
+// the search goes byte by byte: a start that falls on a character's second byte still sees the
+// byte after it.
 constexpr std::string_view kIdEnds = "/?# \t\r\n";
 
-// The position of the first of the ends at or after from, or -1.
-long FindFirstOf(std::string_view address, std::string_view ends, long from) {
-  long first = -1;
-  for (size_t i = 0; i < ends.size(); ++i) {
-    const long found = FindText(address, ends.substr(i, 1), from);
-    if (found != -1 && (first == -1 || found < first))
-      first = found;
-  }
-  return first;
-}
-
 Text IdOfLongForm(std::string_view address, long idStart, long endSearchStart) {
-  long end = FindFirstOf(address, kIdEnds, endSearchStart);
-  if (end == -1)
-    end = TextLength(address) + 1;
-  return TextMiddle(address, idStart, end - idStart);
+  const size_t end = address.find_first_of(kIdEnds, static_cast<size_t>(endSearchStart - 1));
+  const long endPosition =
+      end == std::string_view::npos ? TextLength(address) + 1 : static_cast<long>(end) + 1;
+  return TextMiddle(address, idStart, endPosition - idStart);
 }
 
 bool IsAddress(std::string_view address, std::string_view prefix, long minimumLength) {

@@ -176,6 +176,7 @@ TEST_F(SiteCommands, SearchesOpenTheSitesSearchWithTheKeywordEncoded) {
       {"", ""},
       {"abc", "abc"},
       {Gb("C# 教程"), "C%23%20" + Gb("教程")},
+      {Gb("這 是"), Gb("這") + "%20" + Gb("是")},
       {"a&b=c?d", "a%26b%3Dc%3Fd"},
   };
   for (const Case& c : cases) {

@@ -54,6 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"SlashAtPosition32", Site::B, kB + "/" + kBId + "/", true, "/" + kBId},
         AddressCase{"QueryAtPosition33", Site::B, kB + "B?" + kBId + "/", true, "B?" + kBId},
         AddressCase{"EndAtPosition34", Site::B, kB + "BV/" + kBId, true, "BV"},
+        // 真 at 33 and 34: the search starting on its second byte still sees the "/" at 35.
+        AddressCase{"EndRightAfterACharacterAcross34", Site::B, kB + "B\xD5\xE6/" + kBId, true,
+                    "B\xD5\xE6"},
         // Exactly 43 bytes: the last 12, whatever they are.
         AddressCase{"ShortFormEndingInSlash", Site::B, kB + "BV1xx411c7m/", true, "BV1xx411c7m/"},
         AddressCase{"ShortFormWithQuery", Site::B, kB + "BV1xx4?p=2&x", true, "BV1xx4?p=2&x"},

@@ -137,7 +137,12 @@ INSTANTIATE_TEST_SUITE_P(
         EncodeCase{"ControlBytes", std::string_view("\x01\t\r\n\x1F\x7F", 6), "%01%09%0D%0A%1F%7F"},
         // GB18030 bytes stay, also a four-byte character whose second and fourth bytes are digits.
         EncodeCase{"HighBytesKept", "\xD5\xE6\x81\x30\x81\x30\xFF\x80",
-                   "\xD5\xE6\x81\x30\x81\x30\xFF\x80"}),
+                   "\xD5\xE6\x81\x30\x81\x30\xFF\x80"},
+        // 這 is DF 40 and 乗 81 5C: a second byte in the ASCII range belongs to its character.
+        EncodeCase{"SecondBytesInTheAsciiRangeKept", "\xDF\x40\x81\x5C", "\xDF\x40\x81\x5C"},
+        EncodeCase{"AsciiAfterAWholeCharacterEncoded", "\xD5\xE6@\xD5\xE6|",
+                   "\xD5\xE6%40\xD5\xE6%7C"},
+        EncodeCase{"LeadByteWithoutSecondByte", "\x81\"<\x81", "\x81%22%3C\x81"}),
     kCaseName);
 
 }  // namespace

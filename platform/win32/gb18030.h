@@ -1,0 +1,15 @@
+#pragma once
+// GB18030 <-> UTF-16 without the operating system: Wine knows no code page 54936, and carrying the
+// mapping makes every Windows build turn the same bytes into the same characters.
+#include <string>
+#include <string_view>
+
+namespace gb18030 {
+
+// A code of the right shape that has no character becomes one U+FFFD; any other byte that does
+// not begin a character becomes one U+FFFD by itself. Decoding goes on after it.
+std::u16string Decode(std::string_view bytes);
+// Lone surrogates and the few characters without a code become the code of U+FFFD, 84 31 A4 37.
+std::string Encode(std::u16string_view utf16);
+
+}  // namespace gb18030
