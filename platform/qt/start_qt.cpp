@@ -52,9 +52,10 @@ void SetApplicationIcon() {
 
 void InitGui(int /*argc*/, char** argv) {
   ExecutablePath();  // the run directory is the one of the start
+  // The program takes no options: Qt sees only its name. Placing and pinning the window need
+  // X11 (XWayland under Wayland), chosen by an option rather than QT_QPA_PLATFORM so that the
+  // browser started later does not inherit the choice. A platform the user chose stands.
   qtArgv = {argv[0]};
-  // Placement and pinning need X11; under Wayland that is XWayland. A platform the user chose
-  // stands.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     displayProblem = qt::ConnectXDisplay();
     if (!displayProblem.empty() && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
