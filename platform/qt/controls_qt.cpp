@@ -1,0 +1,133 @@
+// The controls' primitives on Qt.
+#include <QAbstractButton>
+#include <QLabel>
+
+#include "platform/platform.h"
+#include "platform/qt/control_widgets.h"
+#include "platform/qt/main_window.h"
+#include "platform/qt/palette_colours.h"
+#include "platform/qt/qt_text.h"
+
+namespace platform {
+
+namespace {
+
+const qt::ControlWidget* Find(Control control) {
+  const qt::MainWindow* window = qt::TheMainWindow();
+  return window != nullptr ? &window->Of(control) : nullptr;
+}
+
+QWidget* WidgetOf(Control control) {
+  const qt::ControlWidget* found = Find(control);
+  return found != nullptr ? found->widget : nullptr;
+}
+
+}  // namespace
+
+Text ControlText(Control control) {
+  const qt::ControlWidget* found = Find(control);
+  if (found == nullptr)
+    return {};
+  QString text;
+  switch (found->kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+      text = static_cast<QAbstractButton*>(found->widget)->text();
+      break;
+    case ControlKind::Label:
+      text = static_cast<QLabel*>(found->widget)->text();
+      break;
+    case ControlKind::EditBox:
+      text = found->multiLine ? static_cast<qt::MultiLineBox*>(found->widget)->Value()
+                              : static_cast<qt::OneLineBox*>(found->widget)->text();
+      break;
+  }
+  return qt::TextFromQString(text);
+}
+
+void SetControlText(Control control, std::string_view text) {
+  const qt::ControlWidget* found = Find(control);
+  if (found == nullptr)
+    return;
+  const QString value = qt::QStringFromText(text);
+  switch (found->kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+      static_cast<QAbstractButton*>(found->widget)->setText(value);
+      break;
+    case ControlKind::Label:
+      static_cast<QLabel*>(found->widget)->setText(value);
+      break;
+    case ControlKind::EditBox:
+      if (found->multiLine)
+        static_cast<qt::MultiLineBox*>(found->widget)->SetValue(value);
+      else
+        static_cast<qt::OneLineBox*>(found->widget)->SetValue(value);
+      break;
+  }
+}
+
+void SetControlVisible(Control control, bool visible) {
+  if (QWidget* widget = WidgetOf(control))
+    widget->setVisible(visible);
+}
+
+void SetControlEnabled(Control control, bool enabled) {
+  if (QWidget* widget = WidgetOf(control))
+    widget->setEnabled(enabled);
+}
+
+void SetControlTextColour(Control control, Rgb colour) {
+  if (QWidget* widget = WidgetOf(control))
+    qt::ApplyTextColour(widget, colour);
+}
+
+void SetControlBackground(Control control, Rgb colour) {
+  if (QWidget* widget = WidgetOf(control))
+    qt::ApplyBackground(widget, colour);
+}
+
+bool IsTicked(Control control) {
+  const qt::ControlWidget* found = Find(control);
+  return found != nullptr && found->kind == ControlKind::CheckBox &&
+         static_cast<QAbstractButton*>(found->widget)->isChecked();
+}
+
+void SetTicked(Control control, bool ticked) {
+  const qt::ControlWidget* found = Find(control);
+  if (found != nullptr && found->kind == ControlKind::CheckBox)
+    static_cast<QAbstractButton*>(found->widget)->setChecked(ticked);
+}
+
+Rect ControlRect(Control control) {
+  const QWidget* widget = WidgetOf(control);
+  if (widget == nullptr)
+    return {};
+  const QRect place = widget->geometry();
+  return {place.x(), place.y(), place.width(), place.height()};
+}
+
+void MoveControl(Control control, const Rect& place) {
+  if (QWidget* widget = WidgetOf(control))
+    widget->setGeometry(place.left, place.top, place.width, place.height);
+}
+
+void FocusControl(Control control) {
+  if (QWidget* widget = WidgetOf(control))
+    widget->setFocus(Qt::OtherFocusReason);
+}
+
+void SelectWholeText(Control control) {
+  const qt::ControlWidget* found = Find(control);
+  if (found == nullptr || found->kind != ControlKind::EditBox)
+    return;
+  if (found->multiLine) {
+    auto* box = static_cast<qt::MultiLineBox*>(found->widget);
+    box->selectAll();  // the caret ends at the end of the text
+    box->ensureCursorVisible();
+  } else {
+    static_cast<qt::OneLineBox*>(found->widget)->selectAll();
+  }
+}
+
+}  // namespace platform

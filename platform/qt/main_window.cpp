@@ -1,0 +1,230 @@
+#include "platform/qt/main_window.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QWindow>
+#include <algorithm>
+#include <vector>
+
+#include "platform/qt/control_widgets.h"
+#include "platform/qt/palette_colours.h"
+#include "platform/qt/qt_text.h"
+
+namespace platform::qt {
+
+namespace {
+
+MainWindow* theWindow = nullptr;
+
+constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
+                                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
+QFont DesignFont(const FontDesign& design) {
+  QFont font = QApplication::font();
+  if (design.pixelHeight == 0)
+    return font;  // the default GUI font
+  // The design is in pixels and names no face; the face has to show Chinese.
+  font.setFamilies(
+      {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"), font.family()});
+  font.setPixelSize(design.pixelHeight);
+  font.setWeight(static_cast<QFont::Weight>(design.weight));
+  return font;
+}
+
+Qt::Alignment HorizontalAlignment(Alignment alignment) {
+  return alignment == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
+}
+
+QWidget* MakeControl(const ControlDesign& design, QWidget* parent) {
+  const QString text = QStringFromText(design.text);
+  QWidget* widget = nullptr;
+  switch (design.kind) {
+    case ControlKind::Button: {
+      auto* button = new CaptionButton(text, parent);
+      button->setAutoDefault(false);
+      if (design.onClick != nullptr)
+        QObject::connect(button, &QAbstractButton::clicked, button, design.onClick);
+      widget = button;
+      break;
+    }
+    case ControlKind::CheckBox: {
+      auto* box = new CaptionCheckBox(text, parent);
+      // clicked comes after the tick has changed, and never from setChecked.
+      if (design.onClick != nullptr)
+        QObject::connect(box, &QAbstractButton::clicked, box, design.onClick);
+      ApplyTextColour(box, design.textColour);
+      widget = box;
+      break;
+    }
+    case ControlKind::Label: {
+      auto* label = new QLabel(text, parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setWordWrap(false);
+      label->setAlignment(HorizontalAlignment(design.alignment) | Qt::AlignVCenter);
+      ApplyTextColour(label, design.textColour);
+      widget = label;
+      break;
+    }
+    case ControlKind::EditBox: {
+      if (design.multiLine) {
+        auto* box = new MultiLineBox(design.border, parent);
+        QTextOption option = box->document()->defaultTextOption();
+        option.setAlignment(HorizontalAlignment(design.alignment));
+        box->document()->setDefaultTextOption(option);
+        box->SetValue(text);
+        widget = box;
+      } else {
+        auto* box = new OneLineBox(design.border, design.maxLength, design.digitsOnly, parent);
+        box->setAlignment(HorizontalAlignment(design.alignment) | Qt::AlignVCenter);
+        box->SetValue(text);
+        widget = box;
+      }
+      ApplyTextColour(widget, design.textColour);
+      ApplyBackground(widget, design.background.value_or(kWhite));
+      break;
+    }
+  }
+  widget->setFont(DesignFont(design.font));
+  const Rect& place = design.place;
+  widget->setGeometry(place.left, place.top, place.width, place.height);
+  widget->setEnabled(design.enabled);
+  widget->setVisible(design.visible);
+  return widget;
+}
+
+bool InMultiLineBox(QWidget* widget, QWidget* window) {
+  for (; widget != nullptr && widget != window; widget = widget->parentWidget()) {
+    if (qobject_cast<QPlainTextEdit*>(widget) != nullptr)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+MainWindow* TheMainWindow() {
+  return theWindow;
+}
+
+void SetTheMainWindow(MainWindow* window) {
+  theWindow = window;
+}
+
+MainWindow::MainWindow(const WindowDesign& design) : QWidget(nullptr, kWindowFlags) {
+  SetCaption(QStringFromText(design.caption));
+  // Qt stacks later siblings in front: the back-most control is made first.
+  for (auto it = design.controls.rbegin(); it != design.controls.rend(); ++it) {
+    const ControlDesign& control = *it;
+    controls_[static_cast<std::size_t>(control.id)] = {MakeControl(control, this), control.kind,
+                                                       control.multiLine};
+  }
+
+  // Tab walks the controls in reading order; the first one has the focus at the start.
+  std::vector<const ControlDesign*> reading;
+  for (const ControlDesign& control : design.controls) {
+    if (control.kind != ControlKind::Label)
+      reading.push_back(&control);
+  }
+  std::stable_sort(reading.begin(), reading.end(), [](const auto* a, const auto* b) {
+    return std::pair(a->place.top, a->place.left) < std::pair(b->place.top, b->place.left);
+  });
+  for (std::size_t i = 1; i < reading.size(); ++i)
+    setTabOrder(Of(reading[i - 1]->id).widget, Of(reading[i]->id).widget);
+  if (!reading.empty())
+    Of(reading.front()->id).widget->setFocus(Qt::OtherFocusReason);
+
+  outerSize_ = QSize(design.outerSize.width, design.outerSize.height);
+  FitClientToOuter();
+  const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+  move((screen.width() - outerSize_.width()) / 2, (screen.height() - outerSize_.height()) / 2);
+
+  qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
+}
+
+Rect MainWindow::OuterRect() const {
+  const QRect outer = frameGeometry();
+  return {outer.x(), outer.y(), outer.width(), outer.height()};
+}
+
+void MainWindow::SetOuterRect(const Rect& outer) {
+  outerSize_ = QSize(outer.width, outer.height);
+  FitClientToOuter();
+  move(outer.left, outer.top);  // a top-level's move() places its frame
+}
+
+void MainWindow::SetOuterHeight(int outerHeight) {
+  outerSize_.setHeight(outerHeight);
+  FitClientToOuter();
+}
+
+void MainWindow::SetAlwaysOnTop(bool on) {
+  // Only the native window's flag changes: setWindowFlags would hide and re-map the window.
+  overrideWindowFlags(windowFlags().setFlag(Qt::WindowStaysOnTopHint, on));
+  if (QWindow* native = windowHandle())
+    native->setFlag(Qt::WindowStaysOnTopHint, on);
+}
+
+void MainWindow::SetCaption(const QString& caption) {
+  // Qt reads "[*]" in a title as the unsaved-changes mark; doubling it shows it as typed.
+  QString title = caption;
+  setWindowTitle(title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
+}
+
+QSize MainWindow::ClientSizeForOuter() const {
+  QMargins frame;
+  if (isVisible() && windowHandle() != nullptr)
+    frame = windowHandle()->frameMargins();
+  // A client of no width or height would unmap the window.
+  return QSize(std::max(1, outerSize_.width() - frame.left() - frame.right()),
+               std::max(1, outerSize_.height() - frame.top() - frame.bottom()));
+}
+
+void MainWindow::FitClientToOuter() {
+  setFixedSize(ClientSizeForOuter());
+}
+
+bool MainWindow::event(QEvent* event) {
+  const bool handled = QWidget::event(event);
+  switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+      // The window manager may have framed the window, or changed the frame.
+      if (size() != ClientSizeForOuter())
+        FitClientToOuter();
+      break;
+    default:
+      break;
+  }
+  return handled;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress)
+    return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr || widget->window() != this)
+    return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const Qt::KeyboardModifiers held = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier |
+                                                         Qt::AltModifier | Qt::MetaModifier);
+  if (key->key() == Qt::Key_Escape && held == Qt::NoModifier) {
+    close();
+    return true;
+  }
+  // Only a box of several lines takes Enter; elsewhere it does nothing at all.
+  if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+      !InMultiLineBox(widget, this))
+    return true;
+  return false;
+}
+
+}  // namespace platform::qt
