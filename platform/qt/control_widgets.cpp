@@ -2,6 +2,7 @@
 
 #include <qdrawutil.h>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
@@ -123,7 +124,38 @@ QString MultiLineBox::Value() const {
 void MultiLineBox::SetValue(const QString& value) {
   QString lines = value;
   lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  // The mode changes while the shorter of the two texts is in the box: changing it lays the
+  // whole text out again.
+  const bool longWord = HasLongWord(lines);
+  if (longWord)
+    WrapAnywhere(true);
   setPlainText(lines);
+  if (!longWord)
+    WrapAnywhere(false);
+}
+
+void MultiLineBox::insertFromMimeData(const QMimeData* source) {
+  if (source->hasText())
+    WrapAnywhere(HasLongWord(toPlainText() + source->text()));
+  QPlainTextEdit::insertFromMimeData(source);
+}
+
+bool MultiLineBox::HasLongWord(const QString& text) {
+  constexpr qsizetype kLongestWordWrapped = 16 * 1024;  // laid out in well under 0.1 s
+  qsizetype run = 0;
+  for (const QChar c : text) {
+    run = c.isSpace() ? 0 : run + 1;
+    if (run > kLongestWordWrapped)
+      return true;
+  }
+  return false;
+}
+
+void MultiLineBox::WrapAnywhere(bool anywhere) {
+  const QTextOption::WrapMode mode =
+      anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+  if (wordWrapMode() != mode)
+    setWordWrapMode(mode);
 }
 
 OneLineBox::OneLineBox(EditBorder border, int maxBytes, bool digitsOnly, QWidget* parent)

@@ -38,6 +38,16 @@ class MultiLineBox : public QPlainTextEdit {
   // Line breaks are CR LF on the program's side.
   QString Value() const;
   void SetValue(const QString& value);
+
+ protected:
+  void insertFromMimeData(const QMimeData* source) override;
+
+ private:
+  // Qt lays a word that is wider than the box out again for each line it fills: a pasted
+  // megabyte without a blank would hold the window for half a minute. While the box holds such
+  // a word, text wraps anywhere, which is where that word wraps in any case.
+  static bool HasLongWord(const QString& text);
+  void WrapAnywhere(bool anywhere);
 };
 
 class OneLineBox : public QLineEdit {
