@@ -41,9 +41,11 @@ void OnMessageWhileStarting(QtMsgType type, const QMessageLogContext& context,
   std::_Exit(-1);
 }
 
+// The sizes of title bars and task bars. Each size given is decoded at start-up for the window's
+// icon property; menus and larger views take the installed icons.
 void SetApplicationIcon() {
   QIcon icon;
-  for (const int size : {16, 32, 48, 64, 128, 256})
+  for (const int size : {16, 32, 48})
     icon.addFile(QStringLiteral(":/icons/tivarel-%1.png").arg(size), QSize(size, size));
   QApplication::setWindowIcon(icon);
 }
