@@ -128,8 +128,7 @@ if [ "$have_program" = 1 ]; then
   size_rows+="
 | Linux, \`build/tivarel\` stripped (Qt 6 shared) | $bytes bytes ($((bytes / 1024)) KiB) | | |"
 fi
-if [ ! -f build-win/tivarel.exe ] && command -v x86_64-w64-mingw32-g++ > /dev/null &&
-   [ -f cmake/mingw-w64-x86_64.cmake ]; then
+if command -v x86_64-w64-mingw32-g++ > /dev/null && [ -f cmake/mingw-w64-x86_64.cmake ]; then
   cmake -S . -B build-win -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake > /dev/null
   cmake --build build-win --parallel "$(nproc)" --target tivarel > /dev/null || true
