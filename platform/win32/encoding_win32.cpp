@@ -79,14 +79,7 @@ std::string Utf8FromUtf16(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size() * 3);
   for (std::size_t i = 0; i < utf16.size(); ++i) {
-    char32_t c = utf16[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = kReplacement;
-    }
+    const char32_t c = gb18030::CodePointAt(utf16, i);
     AppendUtf8(out, c);
   }
   return out;

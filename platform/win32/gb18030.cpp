@@ -178,18 +178,21 @@ std::u16string Decode(std::string_view bytes) {
   return out;
 }
 
+char32_t CodePointAt(std::u16string_view utf16, std::size_t& i) {
+  const char32_t c = utf16[i];
+  if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+      utf16[i + 1] <= 0xDFFF) {
+    ++i;
+    return 0x10000 + ((c - 0xD800) << 10) + (utf16[i] - 0xDC00);
+  }
+  return c >= 0xD800 && c <= 0xDFFF ? kReplacement : c;
+}
+
 std::string Encode(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size() * 2);
   for (std::size_t i = 0; i < utf16.size(); ++i) {
-    char32_t c = utf16[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = kReplacement;
-    }
+    const char32_t c = CodePointAt(utf16, i);
     if (!AppendCharacter(out, c))
       AppendCharacter(out, kReplacement);
   }

@@ -11,5 +11,8 @@ namespace gb18030 {
 std::u16string Decode(std::string_view bytes);
 // Lone surrogates and the few characters without a code become the code of U+FFFD, 84 31 A4 37.
 std::string Encode(std::u16string_view utf16);
+// The code point starting at utf16[i], a surrogate pair read whole (i then steps past its first
+// half); a lone surrogate gives U+FFFD.
+char32_t CodePointAt(std::u16string_view utf16, std::size_t& i);
 
 }  // namespace gb18030
