@@ -34,9 +34,9 @@ void ExpectShown(const Shown& shown, const Shown& expected) {
   EXPECT_EQ(shown.part, expected.part);
 }
 
-// Bytes of every value, newlines included, from a fixed seed.
-std::string Junk(size_t size, unsigned seed) {
-  std::mt19937 random(seed);
+// Bytes of every value, newlines included; the same bytes for the same variant.
+std::string Junk(size_t size, unsigned variant) {
+  std::mt19937 random(variant);
   std::string junk(size, '\0');
   for (char& c : junk)
     c = static_cast<char>(random());
