@@ -112,18 +112,34 @@ MultiLineBox::MultiLineBox(EditBorder border, QWidget* parent) : QPlainTextEdit(
   }
 }
 
-QString MultiLineBox::Value() const {
+QString MultiLineBox::ValueOf(const QTextDocument& document) {
   // The raw text keeps what the user typed (plain text would turn no-break spaces into spaces);
   // its paragraph and line separators are the box's line breaks.
-  QString value = document()->toRawText();
+  QString value = document.toRawText();
   value.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
   value.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
   return value;
 }
 
-void MultiLineBox::SetValue(const QString& value) {
+QString MultiLineBox::Lines(const QString& value) {
   QString lines = value;
   lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return lines;
+}
+
+QString MultiLineBox::Value() const {
+  return ValueOf(*document());
+}
+
+QString MultiLineBox::Normalised(const QString& value) {
+  // A document that no view lays out: the same text model, without fonts.
+  QTextDocument document;
+  document.setPlainText(Lines(value));
+  return ValueOf(document);
+}
+
+void MultiLineBox::SetValue(const QString& value) {
+  const QString lines = Lines(value);
   // The mode changes while the shorter of the two texts is in the box: changing it lays the
   // whole text out again.
   const bool longWord = HasLongWord(lines);
@@ -181,6 +197,11 @@ void OneLineBox::SetValue(const QString& value) {
   limit_->SetBypass(true);
   setText(value);
   limit_->SetBypass(false);
+}
+
+QString OneLineBox::Normalised(const QString& value) {
+  constexpr qsizetype kDefaultMaxLength = 32767;  // QLineEdit's, which the boxes keep
+  return value.left(kDefaultMaxLength);
 }
 
 void OneLineBox::keyPressEvent(QKeyEvent* event) {

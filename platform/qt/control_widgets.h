@@ -38,6 +38,8 @@ class MultiLineBox : public QPlainTextEdit {
   // Line breaks are CR LF on the program's side.
   QString Value() const;
   void SetValue(const QString& value);
+  // What Value() gives back after SetValue(value).
+  static QString Normalised(const QString& value);
 
  protected:
   void insertFromMimeData(const QMimeData* source) override;
@@ -48,6 +50,8 @@ class MultiLineBox : public QPlainTextEdit {
   // a word, text wraps anywhere, which is where that word wraps in any case.
   static bool HasLongWord(const QString& text);
   void WrapAnywhere(bool anywhere);
+  static QString ValueOf(const QTextDocument& document);
+  static QString Lines(const QString& value);
 };
 
 class OneLineBox : public QLineEdit {
@@ -55,6 +59,8 @@ class OneLineBox : public QLineEdit {
   OneLineBox(EditBorder border, int maxBytes, bool digitsOnly, QWidget* parent);
   // The program's text is not cut by the byte limit.
   void SetValue(const QString& value);
+  // What text() gives back after SetValue(value).
+  static QString Normalised(const QString& value);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

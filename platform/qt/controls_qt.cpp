@@ -22,11 +22,24 @@ QWidget* WidgetOf(Control control) {
   return found != nullptr ? found->widget : nullptr;
 }
 
+qt::HeldBox* HeldOf(Control control) {
+  const qt::MainWindow* window = qt::TheMainWindow();
+  return window != nullptr ? window->Held(control) : nullptr;
+}
+
+// The widget of a control that must have one for what comes next.
+QWidget* MadeWidget(Control control) {
+  qt::MainWindow* window = qt::TheMainWindow();
+  return window != nullptr ? window->Made(control) : nullptr;
+}
+
 }  // namespace
 
 Text ControlText(Control control) {
+  if (const qt::HeldBox* held = HeldOf(control))
+    return qt::TextFromQString(held->Value());
   const qt::ControlWidget* found = Find(control);
-  if (found == nullptr)
+  if (found == nullptr || found->widget == nullptr)
     return {};
   QString text;
   switch (found->kind) {
@@ -46,8 +59,12 @@ Text ControlText(Control control) {
 }
 
 void SetControlText(Control control, std::string_view text) {
+  if (qt::HeldBox* held = HeldOf(control)) {
+    held->SetValue(qt::QStringFromText(text));
+    return;
+  }
   const qt::ControlWidget* found = Find(control);
-  if (found == nullptr)
+  if (found == nullptr || found->widget == nullptr)
     return;
   const QString value = qt::QStringFromText(text);
   switch (found->kind) {
@@ -68,22 +85,34 @@ void SetControlText(Control control, std::string_view text) {
 }
 
 void SetControlVisible(Control control, bool visible) {
-  if (QWidget* widget = WidgetOf(control))
+  if (qt::HeldBox* held = HeldOf(control)) {
+    held->visible = visible;
+    // Before the window is shown, its boxes in view are made all together afterwards.
+    if (!visible || !qt::TheMainWindow()->Shown())
+      return;
+  }
+  if (QWidget* widget = MadeWidget(control))
     widget->setVisible(visible);
 }
 
 void SetControlEnabled(Control control, bool enabled) {
-  if (QWidget* widget = WidgetOf(control))
+  if (qt::HeldBox* held = HeldOf(control))
+    held->enabled = enabled;
+  else if (QWidget* widget = WidgetOf(control))
     widget->setEnabled(enabled);
 }
 
 void SetControlTextColour(Control control, Rgb colour) {
-  if (QWidget* widget = WidgetOf(control))
+  if (qt::HeldBox* held = HeldOf(control))
+    held->textColour = colour;
+  else if (QWidget* widget = WidgetOf(control))
     qt::ApplyTextColour(widget, colour);
 }
 
 void SetControlBackground(Control control, Rgb colour) {
-  if (QWidget* widget = WidgetOf(control))
+  if (qt::HeldBox* held = HeldOf(control))
+    held->background = colour;
+  else if (QWidget* widget = WidgetOf(control))
     qt::ApplyBackground(widget, colour);
 }
 
@@ -100,6 +129,8 @@ void SetTicked(Control control, bool ticked) {
 }
 
 Rect ControlRect(Control control) {
+  if (const qt::HeldBox* held = HeldOf(control))
+    return held->place;
   const QWidget* widget = WidgetOf(control);
   if (widget == nullptr)
     return {};
@@ -108,12 +139,14 @@ Rect ControlRect(Control control) {
 }
 
 void MoveControl(Control control, const Rect& place) {
-  if (QWidget* widget = WidgetOf(control))
+  if (qt::HeldBox* held = HeldOf(control))
+    held->place = place;
+  else if (QWidget* widget = WidgetOf(control))
     widget->setGeometry(place.left, place.top, place.width, place.height);
 }
 
 void FocusControl(Control control) {
-  if (QWidget* widget = WidgetOf(control))
+  if (QWidget* widget = MadeWidget(control))
     widget->setFocus(Qt::OtherFocusReason);
 }
 
@@ -121,12 +154,13 @@ void SelectWholeText(Control control) {
   const qt::ControlWidget* found = Find(control);
   if (found == nullptr || found->kind != ControlKind::EditBox)
     return;
+  QWidget* widget = MadeWidget(control);
   if (found->multiLine) {
-    auto* box = static_cast<qt::MultiLineBox*>(found->widget);
+    auto* box = static_cast<qt::MultiLineBox*>(widget);
     box->selectAll();  // the caret ends at the end of the text
     box->ensureCursorVisible();
   } else {
-    static_cast<qt::OneLineBox*>(found->widget)->selectAll();
+    static_cast<qt::OneLineBox*>(widget)->selectAll();
   }
 }
 

@@ -68,30 +68,40 @@ QWidget* MakeControl(const ControlDesign& design, QWidget* parent) {
       widget = label;
       break;
     }
-    case ControlKind::EditBox: {
-      if (design.multiLine) {
-        auto* box = new MultiLineBox(design.border, parent);
-        QTextOption option = box->document()->defaultTextOption();
-        option.setAlignment(HorizontalAlignment(design.alignment));
-        box->document()->setDefaultTextOption(option);
-        box->SetValue(text);
-        widget = box;
-      } else {
-        auto* box = new OneLineBox(design.border, design.maxLength, design.digitsOnly, parent);
-        box->setAlignment(HorizontalAlignment(design.alignment) | Qt::AlignVCenter);
-        box->SetValue(text);
-        widget = box;
-      }
-      ApplyTextColour(widget, design.textColour);
-      ApplyBackground(widget, design.background.value_or(kWhite));
-      break;
-    }
+    case ControlKind::EditBox:
+      return nullptr;  // held until MakeBox
   }
   widget->setFont(DesignFont(design.font));
   const Rect& place = design.place;
   widget->setGeometry(place.left, place.top, place.width, place.height);
   widget->setEnabled(design.enabled);
   widget->setVisible(design.visible);
+  return widget;
+}
+
+QWidget* MakeBox(const ControlDesign& design, const HeldBox& held, QWidget* parent) {
+  QWidget* widget = nullptr;
+  if (design.multiLine) {
+    auto* box = new MultiLineBox(design.border, parent);
+    QTextOption option = box->document()->defaultTextOption();
+    option.setAlignment(HorizontalAlignment(design.alignment));
+    box->document()->setDefaultTextOption(option);
+    box->setFont(DesignFont(design.font));
+    box->SetValue(held.value);
+    widget = box;
+  } else {
+    auto* box = new OneLineBox(design.border, design.maxLength, design.digitsOnly, parent);
+    box->setAlignment(HorizontalAlignment(design.alignment) | Qt::AlignVCenter);
+    box->setFont(DesignFont(design.font));
+    box->SetValue(held.value);
+    widget = box;
+  }
+  ApplyTextColour(widget, held.textColour);
+  ApplyBackground(widget, held.background);
+  const Rect& place = held.place;
+  widget->setGeometry(place.left, place.top, place.width, place.height);
+  widget->setEnabled(held.enabled);
+  widget->setVisible(held.visible);
   return widget;
 }
 
@@ -113,13 +123,16 @@ void SetTheMainWindow(MainWindow* window) {
   theWindow = window;
 }
 
-MainWindow::MainWindow(const WindowDesign& design) : QWidget(nullptr, kWindowFlags) {
+MainWindow::MainWindow(const WindowDesign& design)
+    : QWidget(nullptr, kWindowFlags), design_(design) {
   SetCaption(QStringFromText(design.caption));
   // Qt stacks later siblings in front: the back-most control is made first.
   for (auto it = design.controls.rbegin(); it != design.controls.rend(); ++it) {
     const ControlDesign& control = *it;
-    controls_[static_cast<std::size_t>(control.id)] = {MakeControl(control, this), control.kind,
-                                                       control.multiLine};
+    const auto index = static_cast<std::size_t>(control.id);
+    controls_[index] = {MakeControl(control, this), control.kind, control.multiLine};
+    if (control.kind == ControlKind::EditBox)
+      held_[index] = std::make_unique<HeldBox>(control);
   }
 
   // Tab walks the controls in reading order; the first one has the focus at the start.
@@ -131,10 +144,11 @@ MainWindow::MainWindow(const WindowDesign& design) : QWidget(nullptr, kWindowFla
   std::stable_sort(reading.begin(), reading.end(), [](const auto* a, const auto* b) {
     return std::pair(a->place.top, a->place.left) < std::pair(b->place.top, b->place.left);
   });
-  for (std::size_t i = 1; i < reading.size(); ++i)
-    setTabOrder(Of(reading[i - 1]->id).widget, Of(reading[i]->id).widget);
-  if (!reading.empty())
-    Of(reading.front()->id).widget->setFocus(Qt::OtherFocusReason);
+  for (const ControlDesign* control : reading)
+    readingOrder_.push_back(control->id);
+  SetTabOrder();
+  if (!readingOrder_.empty() && Of(readingOrder_.front()).widget != nullptr)
+    Of(readingOrder_.front()).widget->setFocus(Qt::OtherFocusReason);
 
   outerSize_ = QSize(design.outerSize.width, design.outerSize.height);
   FitClientToOuter();
@@ -146,6 +160,58 @@ MainWindow::MainWindow(const WindowDesign& design) : QWidget(nullptr, kWindowFla
 
 MainWindow::~MainWindow() {
   qApp->removeEventFilter(this);
+}
+
+QWidget* MainWindow::Made(Control control) {
+  const auto index = static_cast<std::size_t>(control);
+  ControlWidget& made = controls_[index];
+  if (made.widget != nullptr || held_[index] == nullptr)
+    return made.widget;
+  const bool focusHere =
+      focusWidget() == nullptr && !readingOrder_.empty() && readingOrder_.front() == control;
+  const ControlDesign* design = nullptr;
+  for (const ControlDesign& candidate : design_.controls) {
+    if (candidate.id == control)
+      design = &candidate;
+  }
+  made.widget = MakeBox(*design, *held_[index], this);
+  held_[index].reset();
+  // Directly behind the nearest control in front of it that has a widget.
+  QWidget* front = nullptr;
+  for (const ControlDesign& other : design_.controls) {
+    if (other.id == control)
+      break;
+    if (Of(other.id).widget != nullptr)
+      front = Of(other.id).widget;
+  }
+  if (front != nullptr)
+    made.widget->stackUnder(front);
+  else
+    made.widget->raise();
+  SetTabOrder();
+  if (focusHere)
+    made.widget->setFocus(Qt::OtherFocusReason);
+  return made.widget;
+}
+
+void MainWindow::MakeShownBoxes() {
+  shown_ = true;
+  for (const ControlDesign& control : design_.controls) {
+    if (const HeldBox* held = Held(control.id); held != nullptr && held->visible)
+      Made(control.id);
+  }
+}
+
+void MainWindow::SetTabOrder() {
+  QWidget* previous = nullptr;
+  for (const Control control : readingOrder_) {
+    QWidget* widget = Of(control).widget;
+    if (widget == nullptr)
+      continue;
+    if (previous != nullptr)
+      setTabOrder(previous, widget);
+    previous = widget;
+  }
 }
 
 Rect MainWindow::OuterRect() const {

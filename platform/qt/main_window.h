@@ -7,13 +7,16 @@
 #include <QSize>
 #include <QWidget>
 #include <array>
+#include <memory>
+#include <vector>
 
+#include "platform/qt/held_box.h"
 #include "ui/design.h"
 
 namespace platform::qt {
 
 struct ControlWidget {
-  QWidget* widget = nullptr;
+  QWidget* widget = nullptr;  // nullptr while the control is a held box
   ControlKind kind = ControlKind::Button;
   bool multiLine = false;
 };
@@ -26,6 +29,14 @@ class MainWindow : public QWidget {
   const ControlWidget& Of(Control control) const {
     return controls_[static_cast<std::size_t>(control)];
   }
+  // The box's properties while it has no widget; nullptr for every other control.
+  HeldBox* Held(Control control) const { return held_[static_cast<std::size_t>(control)].get(); }
+  // The control's widget, made now from its held properties if it has none.
+  QWidget* Made(Control control);
+  // Once the window has been shown: the boxes in view get their widgets, and a held box gets its
+  // widget as soon as it is shown.
+  void MakeShownBoxes();
+  bool Shown() const { return shown_; }
   Rect OuterRect() const;
   void SetOuterRect(const Rect& outer);
   void SetOuterHeight(int outerHeight);
@@ -40,8 +51,13 @@ class MainWindow : public QWidget {
  private:
   QSize ClientSizeForOuter() const;
   void FitClientToOuter();
+  void SetTabOrder();
 
+  const WindowDesign& design_;
   std::array<ControlWidget, kControlCount> controls_{};
+  std::array<std::unique_ptr<HeldBox>, kControlCount> held_{};
+  std::vector<Control> readingOrder_;  // the controls that can take the focus
+  bool shown_ = false;
   QSize outerSize_;
 };
 

@@ -91,6 +91,9 @@ bool CreateMainWindow(const WindowDesign& design, void (*onCreated)()) {
   qt::SetTheMainWindow(window);
   onCreated();
   window->show();
+  // After the window is mapped and before its first frame: the boxes' fonts and text layout
+  // need not hold up its appearance.
+  window->MakeShownBoxes();
   window->activateWindow();
   return true;
 }
