@@ -2,16 +2,17 @@
 """Hostile input in the boxes of the real Linux program, in Xvfb.
 
 Usage: qt_hostile_input.py --program build/tivarel CASE
-Each case starts its own X server and copy of the program (tests/gui/qt/x_session.py), pastes
+Each case starts its own X server and copy of the program (tests/gui/qt/qt_session.py), pastes
 what a user might paste, and checks what reaches the browser, the clipboard and the screen.
 """
 
-import argparse
 import os
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "gui", "qt"))
-from x_session import TestFailure, XSession, check, wait_until  # noqa: E402
+_gui = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "gui")
+sys.path[:0] = [_gui, os.path.join(_gui, "qt")]
+from qt_session import XSession, main  # noqa: E402
+from x_session import check, decoded_argv, wait_until  # noqa: E402
 
 # Places of the controls used here, in client-area pixels (left, top, width, height).
 B_ADDRESS = (128, 16, 519, 40)      # 编辑框1
@@ -50,8 +51,7 @@ def paste_into(session, place, text):
 
 
 def handed_links(session):
-    return [[bytes.fromhex(a).decode("utf-8") for a in record["argv"]]
-            for record in session.opened_links()]
+    return [decoded_argv(record) for record in session.opened_links()]
 
 
 def case_shell_metacharacters(args):
@@ -131,20 +131,5 @@ CASES = {
 }
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    parser.add_argument("case", choices=sorted(CASES))
-    args = parser.parse_args()
-    args.program = os.path.abspath(args.program)
-    try:
-        CASES[args.case](args)
-    except TestFailure as failure:
-        print(f"FAILED {args.case}: {failure}", file=sys.stderr)
-        return 1
-    print(f"passed {args.case}")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(CASES))

@@ -6,17 +6,17 @@ Each case starts its own Xvfb (and openbox where the frame matters) and its own 
 program in a fresh folder.
 """
 
-import argparse
 import itertools
 import os
+import re
 import subprocess
 import sys
 import tempfile
 
-import re
-
-from x_session import (EventWatcher, TestFailure, XSession, check, display_in_use,
-                       wait_until)
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from qt_session import XSession, main  # noqa: E402
+from x_session import (EventWatcher, TestFailure, check, decoded_argv,  # noqa: E402
+                       display_in_use, wait_until)
 
 # Places of the controls used here, in client-area pixels (left, top, width, height).
 EDIT_B_ADDRESS = (128, 16, 519, 40)     # 编辑框1
@@ -85,10 +85,6 @@ def wait_for_link(session, count=1):
                       "the browser to be handed a link")[count - 1]
 
 
-def decoded_argv(record):
-    return [bytes.fromhex(a).decode("utf-8") for a in record["argv"]]
-
-
 def type_into(session, place, text):
     session.click_control(place)
     session.key("ctrl+a")
@@ -138,8 +134,8 @@ def watch_root(session):
 
     def show_a_window():
         probe = session.start_process(["xmessage", "probe"])
-        wait_until(lambda: session.run(["xdotool", "search", "--onlyvisible", "--class",
-                                        "Xmessage"], check=False), "the probe window")
+        wait_until(lambda: session.search_windows("--onlyvisible", "--class", "Xmessage"),
+                   "the probe window")
         probe.terminate()
         probe.wait()
 
@@ -249,9 +245,8 @@ def case_pin(args):
         # Another program's window over ours, activated: ours stays in front of it.
         x, y, _, _ = session.outer_rect()
         session.start_process(["xmessage", "-geometry", f"+{x}+{y}", "in front?"])
-        other_window = wait_until(lambda: session.run(
-            ["xdotool", "search", "--onlyvisible", "--class", "Xmessage"],
-            check=False).split(), "the other window")[0]
+        other_window = wait_until(lambda: session.search_windows(
+            "--onlyvisible", "--class", "Xmessage"), "the other window")[0]
         session.run(["xdotool", "windowactivate", "--sync", other_window])
         check(stacking_order(session).index(int(session.window)) >
               stacking_order(session).index(int(other_window)),
@@ -470,22 +465,5 @@ CASES = {
 }
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--screenshots")
-    parser.add_argument("--build")
-    parser.add_argument("case", choices=sorted(CASES))
-    args = parser.parse_args()
-    args.program = os.path.abspath(args.program)
-    try:
-        CASES[args.case](args)
-    except TestFailure as failure:
-        print(f"FAILED {args.case}: {failure}", file=sys.stderr)
-        return 1
-    print(f"passed {args.case}")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(CASES, "--screenshots", "--build"))
