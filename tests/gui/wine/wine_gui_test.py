@@ -16,8 +16,11 @@ import os
 import shutil
 import subprocess
 import sys
-import time
 from pathlib import Path
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from x_session import (StandInOpener, TestFailure, XDisplay, check, run_case,  # noqa: E402
+                       wait_until)
 
 SCREEN = (1920, 1080)
 DESIGN_SIZE = (928, 263)
@@ -51,25 +54,9 @@ BOX_BACKGROUND = (0xE8, 0xF4, 0xEF)
 GREY = (0x80, 0x80, 0x80)
 
 
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
 def wait_for(what, probe, timeout=20.0):
     """Polls probe until it gives something true, and returns that."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise Failure(f"timed out waiting for {what}")
-        time.sleep(0.1)
+    return wait_until(probe, what, timeout, interval=0.1)
 
 
 class Environment:
@@ -101,7 +88,7 @@ def make_prefix(environment: Environment):
     shutil.rmtree(environment.work, ignore_errors=True)
     environment.work.mkdir(parents=True)
     environment.make_locale()
-    display = Display(environment)
+    display = XDisplay(environment.env, SCREEN)
     try:
         # Created under the Chinese locale, or the title bar shows boxes.
         subprocess.run(["wineboot", "-i"], env=display.env, stdout=subprocess.DEVNULL,
@@ -112,7 +99,7 @@ def make_prefix(environment: Environment):
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         environment.wineserver("-w")
     finally:
-        display.stop()
+        display.close()
     check(added.returncode == 0 and (environment.prefix / "user.reg").exists(),
           "the Wine prefix was not made")
     marlett = Path("/usr/share/wine/fonts/marlett.ttf")
@@ -121,85 +108,20 @@ def make_prefix(environment: Environment):
     environment.wineserver("-w")
 
 
-class Display:
-    """An Xvfb of our own, on the first free display number."""
-
-    def __init__(self, environment: Environment):
-        read, write = os.pipe()
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
-             "-nolisten", "tcp"], pass_fds=(write,), stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as pipe:
-            number = pipe.readline().strip()
-        check(number, "Xvfb did not start")
-        self.env = dict(environment.env, DISPLAY=f":{number}")
-
-    def run(self, *args, **kwargs):
-        return subprocess.run(list(args), env=self.env, capture_output=True, text=True, **kwargs)
-
-    def stop(self):
-        self.process.terminate()
-        self.process.wait()
-
-    def screenshot(self):
-        ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
-                             capture_output=True, check=True).stdout
-        return Picture(ppm)
-
-
-class Picture:
-    def __init__(self, ppm: bytes):
-        fields, at = [], 0
-        while len(fields) < 4:
-            while ppm[at:at + 1].isspace():
-                at += 1
-            end = at
-            while not ppm[end:end + 1].isspace():
-                end += 1
-            fields.append(ppm[at:end])
-            at = end
-        check(fields[0] == b"P6" and fields[3] == b"255", "unexpected screenshot format")
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = ppm[at + 1:]
-
-    def pixel(self, x, y):
-        i = (y * self.width + x) * 3
-        return tuple(self.pixels[i:i + 3])
-
-    def colours_in(self, rect):
-        left, top, width, height = rect
-        return {self.pixel(x, y) for y in range(top, top + height)
-                for x in range(left, left + width)}
-
-    def first(self, colour, within):
-        """The top-most row and left-most column holding colour inside within."""
-        left, top, width, height = within
-        rows = [y for y in range(top, top + height)
-                if any(self.pixel(x, y) == colour for x in range(left, left + width))]
-        if not rows:
-            return None
-        columns = [x for x in range(left, left + width)
-                   if any(self.pixel(x, y) == colour for y in rows[:40])]
-        return columns[0], rows[0]
-
-
 class Program:
     """One copy of tivarel.exe in its own folder, started under Wine on a display."""
 
-    def __init__(self, display: Display, folder: Path, links: Path):
+    def __init__(self, display: XDisplay, folder: Path, opener: StandInOpener):
         self.display = display
         self.folder = folder
-        self.links = links
+        self.opener = opener
         self.process = None
         self.window = None
         self.frame = None  # the client area's corner relative to the outer window's
 
     def start(self):
         env = dict(self.display.env)
-        env["PATH"] = f"{self.links.parent}:{env['PATH']}"
-        env["TIVAREL_TEST_LINKS"] = str(self.links)
+        env["PATH"] = self.opener.path_before(env["PATH"])
         # The working folder is elsewhere: the program finds config.ini by its own path.
         self.process = subprocess.Popen(["wine", str(self.folder / "tivarel.exe")], env=env,
                                         cwd=self.folder.parent.parent, stdout=subprocess.DEVNULL,
@@ -217,18 +139,17 @@ class Program:
         return left + self.frame[0], top + self.frame[1]
 
     def find_window(self):
-        found = self.display.run("xdotool", "search", "--name", "^Tivarel")
-        windows = found.stdout.split()
+        windows = self.display.search_windows("--name", "^Tivarel")
         return windows[0] if windows else None
 
     def geometry(self):
         """Left, top, width and height of the outer window, frame included."""
-        shown = self.display.run("xdotool", "getwindowgeometry", "--shell", self.window)
-        values = dict(line.split("=", 1) for line in shown.stdout.split())
+        shown = self.display.run(["xdotool", "getwindowgeometry", "--shell", self.window])
+        values = dict(line.split("=", 1) for line in shown.split())
         return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
     def caption(self):
-        return self.display.run("xdotool", "getwindowname", self.window).stdout.rstrip("\n")
+        return self.display.name_of_window(self.window)
 
     def find_origin(self):
         """The client area's top-left corner on the screen, found where 编辑框1's background
@@ -237,7 +158,7 @@ class Program:
         picture = self.display.screenshot()
         corner = picture.first(BOX_BACKGROUND, (max(left, 0), max(top, 0), min(width, 400),
                                                 min(height, 100)))
-        if not corner or picture.pixel(corner[0], corner[1] + 48) != BOX_BACKGROUND:
+        if not corner or picture.at(corner[0], corner[1] + 48) != BOX_BACKGROUND:
             return None
         return corner[0] - 129, corner[1] - 17
 
@@ -247,14 +168,13 @@ class Program:
                 self.origin[1] + top + (height // 2 if dy is None else dy))
 
     def click(self, rect):
-        x, y = self.at(rect)
-        self.display.run("xdotool", "mousemove", str(x), str(y), "click", "1")
+        self.display.click_at(*self.at(rect))
 
     def type(self, text):
-        self.display.run("xdotool", "type", "--delay", "20", text)
+        self.display.type_text(text, delay=20)
 
     def key(self, *keys):
-        self.display.run("xdotool", "key", *keys)
+        self.display.key(*keys)
 
     def screen_rect(self, rect):
         return (self.origin[0] + rect[0], self.origin[1] + rect[1], rect[2], rect[3])
@@ -269,14 +189,14 @@ class Program:
         wait_for(f"the window {height} high", lambda: self.geometry()[3] == height)
 
     def opened_links(self):
-        return self.links.read_text().splitlines() if self.links.exists() else []
+        return [" ".join(arguments) for arguments in self.opener.argument_lists()]
 
     def end_with_escape(self):
         self.key("Escape")
         try:
             status = self.process.wait(timeout=20)
         except subprocess.TimeoutExpired:
-            raise Failure("Esc did not end the program")
+            raise TestFailure("Esc did not end the program") from None
         check(status == 0, f"exit status {status}, not 0")
         self.process = None
 
@@ -293,16 +213,13 @@ class Case:
         shutil.rmtree(self.root, ignore_errors=True)
         self.folder = self.root / folder_name
         self.folder.mkdir(parents=True)
-        self.links = self.root / "bin" / "links.txt"
-        stand_in = self.root / "bin" / "xdg-open"
-        stand_in.parent.mkdir()
-        stand_in.write_text('#!/bin/sh\nprintf "%s\\n" "$1" >> "$TIVAREL_TEST_LINKS"\n')
-        stand_in.chmod(0o755)
+        # Nothing here needs the browser held: the stand-in lets go at once.
+        self.opener = StandInOpener(str(self.root), hold=False)
         self.display = None
         self.programs = []
 
     def __enter__(self):
-        self.display = Display(self.environment)
+        self.display = XDisplay(self.environment.env, SCREEN)
         return self
 
     def __exit__(self, *exc):
@@ -310,12 +227,12 @@ class Case:
             program.kill()
         self.environment.wineserver("-k")
         self.environment.wineserver("-w")
-        self.display.stop()
+        self.display.close()
         return False
 
     def start(self, exe: Path) -> Program:
         shutil.copy(exe, self.folder / "tivarel.exe")
-        program = Program(self.display, self.folder, self.links)
+        program = Program(self.display, self.folder, self.opener)
         self.programs.append(program)
         program.start()
         return program
@@ -447,7 +364,7 @@ def snippet_view_copy_and_close(case: Case, exe: Path):
     program.click(COPY)
     program.wait_caption(CAPTION_COPIED)
     snippet = ('<iframe src="' + B_PLAYER + "BV1xx411c7mD&danmaku=0" + SNIPPET_TAIL)
-    copied = program.display.run("xclip", "-o", "-selection", "clipboard").stdout
+    copied = program.display.clipboard()
     check(copied == snippet, f"clipboard {copied!r}")
     check(program.opened_links() == [], "making a snippet opened the browser")
     check(b"b=" + B_ADDRESS.encode() in (case.config() or b""), "the address was not saved")
@@ -468,6 +385,11 @@ CASES = {f.__name__: f for f in [start_position_and_size, b_address_opened_and_s
                                  chinese_folder_and_x_address, rejected_x_address,
                                  expand_and_collapse, snippet_view_copy_and_close]}
 FOLDERS = {"chinese_folder_and_x_address": "程序目录"}
+
+
+def run_in_case(environment: Environment, name: str, exe: Path):
+    with Case(environment, name, FOLDERS.get(name, "tivarel")) as case:
+        CASES[name](case, exe)
 
 
 def run_tests(environment: Environment, program: Path):
@@ -492,12 +414,7 @@ def main():
     args = parser.parse_args()
     environment = Environment(args.work)
     if args.what == "prefix":
-        try:
-            make_prefix(environment)
-        except Failure as failure:
-            print(f"prefix: {failure}", file=sys.stderr)
-            return 1
-        return 0
+        return run_case("prefix", make_prefix, environment)
     if not (environment.prefix / "user.reg").exists():
         print(f"{args.what}: no Wine prefix; make it first with 'prefix'", file=sys.stderr)
         return 1
@@ -506,14 +423,7 @@ def main():
         return 0
     if args.what == "run-tests":
         return run_tests(environment, args.program)
-    try:
-        with Case(environment, args.what, FOLDERS.get(args.what, "tivarel")) as case:
-            CASES[args.what](case, args.exe)
-    except Failure as failure:
-        print(f"{args.what}: {failure}", file=sys.stderr)
-        return 1
-    print(f"{args.what}: passed")
-    return 0
+    return run_case(args.what, run_in_case, environment, args.what, args.exe)
 
 
 if __name__ == "__main__":
