@@ -21,37 +21,10 @@ from pathlib import Path
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 from x_session import (StandInOpener, TestFailure, XDisplay, check, run_case,  # noqa: E402
                        wait_until)
+from window_design import *  # noqa: E402,F403
 
 SCREEN = (1920, 1080)
-DESIGN_SIZE = (928, 263)
 B_ADDRESS = "https://www.bilibili.com/video/BV1xx411c7mD"
-B_PLAYER = "https://player.bilibili.com/player.html?bvid="
-X_PLAYER = "https://www.ixigua.com/iframe/"
-SNIPPET_TAIL = ('" allowfullscreen="allowfullscreen" width="720" height="405" scrolling="no" '
-                'frameborder="0" sandbox="allow-top-navigation allow-same-origin allow-forms '
-                'allow-scripts"></iframe>')
-CAPTION_BAD = "Tivarel-核对视频地址是否正确"
-CAPTION_COPIED = "Tivarel-已复制到剪贴板"
-
-# Client-area rectangles (left, top, width, height) from the design.
-B_LABEL = (16, 16, 100, 40)
-X_LABEL = (16, 127, 100, 40)
-B_ADDRESS_BOX = (128, 16, 519, 40)
-X_ADDRESS_BOX = (128, 127, 519, 40)
-PART_BOX = (868, 16, 40, 40)
-OPEN_B = (721, 16, 50, 40)
-PART_SWITCH = (784, 16, 80, 40)
-MAKE_B_SNIPPET = (656, 64, 114, 40)
-EXPAND = (784, 64, 58, 40)
-OPEN_X = (721, 127, 50, 40)
-COPY = (784, 175, 58, 40)
-CLOSE = (849, 175, 58, 40)
-
-B_LABEL_COLOUR = (0xFF, 0x80, 0xC0)
-X_LABEL_COLOUR = (0xFF, 0x50, 0x80)
-RED = (0xFF, 0x00, 0x00)
-BOX_BACKGROUND = (0xE8, 0xF4, 0xEF)
-GREY = (0x80, 0x80, 0x80)
 
 
 def wait_for(what, probe, timeout=20.0):
@@ -128,7 +101,7 @@ class Program:
                                         stderr=subprocess.DEVNULL)
         self.window = wait_for("the window", self.find_window, timeout=60)
         wait_for("the window at its start place",
-                 lambda: self.geometry()[3] == 152 or None)
+                 lambda: self.geometry()[3] == COLLAPSED or None)
         origin = wait_for("the controls drawn", self.find_origin)
         left, top, _, _ = self.geometry()
         self.frame = (origin[0] - left, origin[1] - top)
@@ -253,23 +226,24 @@ def start_position_and_size(case: Case, exe: Path):
     program = case.start(exe)
     left, top, width, height = program.geometry()
     # Centred across the full screen, the bottom edge 10 pixels above the screen's.
-    check((left, top, width, height) == ((SCREEN[0] - 928) // 2, SCREEN[1] - 152 - 10, 928, 152),
+    check((left, top, width, height) ==
+          ((SCREEN[0] - WINDOW_WIDTH) // 2, SCREEN[1] - COLLAPSED - 10, WINDOW_WIDTH, COLLAPSED),
           f"window at {(left, top, width, height)}")
-    check(program.caption() == "Tivarel", f"caption {program.caption()!r}")
+    check(program.caption() == CAPTION, f"caption {program.caption()!r}")
     # The X rows lie below the collapsed client area, whose bottom frame is as wide as its side.
     check(program.origin[1] + 127 >= top + height - program.frame[0],
           "the X address row is in view")
     check(program.colours_in(PART_BOX) >= {GREY}, "the part box is not grey at the first start")
     check(case.config() is None, "config.ini was written without any action")
     # Without a window manager nothing gives the new window the keyboard; a click on a label does.
-    program.click(B_LABEL)
+    program.click(LABEL_B)
     program.end_with_escape()
     check(case.config() is None, "config.ini was written at the end")
 
 
 def b_address_opened_and_saved(case: Case, exe: Path):
     program = case.start(exe)
-    program.click(B_ADDRESS_BOX)
+    program.click(EDIT_B_ADDRESS)
     program.type(B_ADDRESS + "?p=2")
     program.click(PART_SWITCH)
     wait_for("the part box enabled", lambda: GREY not in program.colours_in(PART_BOX))
@@ -303,7 +277,7 @@ def chinese_folder_and_x_address(case: Case, exe: Path):
     before = (case.folder / "config.ini").stat().st_ino
     program = case.start(exe)
     program.click(EXPAND)
-    program.wait_height(262)
+    program.wait_height(EXPANDED)
     program.click(OPEN_X)
     links = wait_for_link(program, 1)
     check(links == [X_PLAYER + "7012345678901234567真?autoplay=1"], f"links {links}")
@@ -317,17 +291,17 @@ def chinese_folder_and_x_address(case: Case, exe: Path):
 def rejected_x_address(case: Case, exe: Path):
     program = case.start(exe)
     program.click(EXPAND)
-    program.wait_height(262)
-    colours = program.colours_in(X_LABEL)
-    check(X_LABEL_COLOUR in colours and RED not in colours, "X label not in its colour at start")
-    program.click(X_ADDRESS_BOX)
+    program.wait_height(EXPANDED)
+    colours = program.colours_in(LABEL_X)
+    check(X_PINK in colours and RED not in colours, "X label not in its colour at start")
+    program.click(EDIT_X_ADDRESS)
     program.type("https://www.ixigua.com/701234")
     program.click(OPEN_X)
-    program.wait_caption(CAPTION_BAD)
-    wait_for("the X label red", lambda: RED in program.colours_in(X_LABEL))
-    check(X_LABEL_COLOUR not in program.colours_in(X_LABEL), "X label partly in its colour")
-    check(RED not in program.colours_in(B_LABEL), "the B label turned red too")
-    check(B_LABEL_COLOUR in program.colours_in(B_LABEL), "the B label lost its colour")
+    program.wait_caption(CAPTION_BAD_ADDRESS)
+    wait_for("the X label red", lambda: RED in program.colours_in(LABEL_X))
+    check(X_PINK not in program.colours_in(LABEL_X), "X label partly in its colour")
+    check(RED not in program.colours_in(LABEL_B), "the B label turned red too")
+    check(PINK in program.colours_in(LABEL_B), "the B label lost its colour")
     check(program.opened_links() == [], "a rejected address reached the browser")
     check(case.config() is None, "a rejected address was saved")
     program.end_with_escape()
@@ -337,45 +311,45 @@ def expand_and_collapse(case: Case, exe: Path):
     program = case.start(exe)
     left, top, width, _ = program.geometry()
     program.click(EXPAND)
-    program.wait_height(262)
+    program.wait_height(EXPANDED)
     # Moved up so that the expanded window ends 10 pixels above the screen's bottom.
-    check(program.geometry() == (left, SCREEN[1] - 272, width, 262),
+    check(program.geometry() == (left, SCREEN[1] - 272, width, EXPANDED),
           f"expanded to {program.geometry()}")
-    check(X_LABEL_COLOUR in program.colours_in(X_LABEL), "the X rows are not shown")
+    check(X_PINK in program.colours_in(LABEL_X), "the X rows are not shown")
     program.click(EXPAND)
-    program.wait_height(152)
-    check(program.geometry() == (left, SCREEN[1] - 272, width, 152),
+    program.wait_height(COLLAPSED)
+    check(program.geometry() == (left, SCREEN[1] - 272, width, COLLAPSED),
           f"collapsed to {program.geometry()}")
     program.end_with_escape()
 
 
 def snippet_view_copy_and_close(case: Case, exe: Path):
     program = case.start(exe)
-    program.click(B_ADDRESS_BOX)
+    program.click(EDIT_B_ADDRESS)
     program.type(B_ADDRESS)
     # From the collapsed window: the view expands it and collapses it again on closing.
     program.click(MAKE_B_SNIPPET)
-    program.wait_height(262)
+    program.wait_height(EXPANDED)
     # The view covers the rows: where the labels were, only its background and text show.
     wait_for("the snippet view over the rows",
-             lambda: B_LABEL_COLOUR not in program.colours_in(B_LABEL) and
-             BOX_BACKGROUND in program.colours_in(B_LABEL))
-    check(X_LABEL_COLOUR not in program.colours_in(X_LABEL), "the X label shows through")
+             lambda: PINK not in program.colours_in(LABEL_B) and
+             BOX_BACKGROUND in program.colours_in(LABEL_B))
+    check(X_PINK not in program.colours_in(LABEL_X), "the X label shows through")
     program.click(COPY)
     program.wait_caption(CAPTION_COPIED)
-    snippet = ('<iframe src="' + B_PLAYER + "BV1xx411c7mD&danmaku=0" + SNIPPET_TAIL)
+    snippet = SNIPPET_HEAD + B_PLAYER + "BV1xx411c7mD&danmaku=0" + SNIPPET_TAIL
     copied = program.display.clipboard()
     check(copied == snippet, f"clipboard {copied!r}")
     check(program.opened_links() == [], "making a snippet opened the browser")
     check(b"b=" + B_ADDRESS.encode() in (case.config() or b""), "the address was not saved")
-    program.click(CLOSE)
-    program.wait_caption("Tivarel")
-    program.wait_height(152)
-    wait_for("the rows shown again", lambda: B_LABEL_COLOUR in program.colours_in(B_LABEL))
+    program.click(CLOSE_VIEW)
+    program.wait_caption(CAPTION)
+    program.wait_height(COLLAPSED)
+    wait_for("the rows shown again", lambda: PINK in program.colours_in(LABEL_B))
     # Esc ends the program also while the snippet view is open, the focus in it.
-    program.click(B_ADDRESS_BOX)
+    program.click(EDIT_B_ADDRESS)
     program.click(MAKE_B_SNIPPET)
-    program.wait_height(262)
+    program.wait_height(EXPANDED)
     program.click(COPY)
     program.wait_caption(CAPTION_COPIED)
     program.end_with_escape()
