@@ -2,37 +2,20 @@
 """Hostile input in the boxes of the real Linux program, in Xvfb.
 
 Usage: qt_hostile_input.py --program build/tivarel CASE
-Each case starts its own X server and copy of the program (tests/gui/qt/x_session.py), pastes
+Each case starts its own X server and copy of the program (tests/gui/qt/qt_session.py), pastes
 what a user might paste, and checks what reaches the browser, the clipboard and the screen.
 """
 
-import argparse
 import os
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "gui", "qt"))
-from x_session import TestFailure, XSession, check, wait_until  # noqa: E402
-
-# Places of the controls used here, in client-area pixels (left, top, width, height).
-B_ADDRESS = (128, 16, 519, 40)      # 编辑框1
-OPEN_B = (721, 16, 50, 40)          # 按钮1 打开
-B_KEYWORD = (128, 64, 364, 40)      # 编辑框2
-SEARCH_B = (557, 64, 50, 40)        # 按钮3 搜索
-MAKE_B_SNIPPET = (656, 64, 114, 40)  # 按钮9
-EXPAND = (784, 64, 58, 40)          # 按钮13
-X_KEYWORD = (128, 175, 364, 40)     # 编辑框3
-SEARCH_X = (557, 175, 50, 40)       # 按钮6 搜索
-COPY = (784, 175, 58, 40)           # 按钮12 复制
-CLOSE_VIEW = (849, 175, 58, 40)     # 按钮11 关闭
+_gui = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "gui")
+sys.path[:0] = [_gui, os.path.join(_gui, "qt")]
+from qt_session import XSession, main  # noqa: E402
+from x_session import check, decoded_argv, wait_until  # noqa: E402
+from window_design import *  # noqa: E402,F403
 
 B_PREFIX = "https://www.bilibili.com/video/"
-B_PLAYER = "https://player.bilibili.com/player.html?bvid="
-B_SEARCH = "https://search.bilibili.com/all?keyword="
-X_SEARCH = "https://www.ixigua.com/search/"
-SNIPPET_HEAD = '<iframe src="'
-SNIPPET_TAIL = ('" allowfullscreen="allowfullscreen" width="720" height="405" scrolling="no" '
-                'frameborder="0" sandbox="allow-top-navigation allow-same-origin allow-forms '
-                'allow-scripts"></iframe>')
 UNRESERVED = set("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~")
 
 
@@ -50,8 +33,7 @@ def paste_into(session, place, text):
 
 
 def handed_links(session):
-    return [[bytes.fromhex(a).decode("utf-8") for a in record["argv"]]
-            for record in session.opened_links()]
+    return [decoded_argv(record) for record in session.opened_links()]
 
 
 def case_shell_metacharacters(args):
@@ -62,11 +44,11 @@ def case_shell_metacharacters(args):
     expected = encoded(keyword.replace("\n", "\r\n"))
     with XSession(args.program) as session:
         session.start_program()
-        paste_into(session, B_KEYWORD, keyword)
+        paste_into(session, EDIT_B_KEYWORD, keyword)
         session.click_control(SEARCH_B)
         wait_until(lambda: len(session.opened_links()) == 1, "the B search handed over")
         session.click_control(EXPAND)
-        paste_into(session, X_KEYWORD, keyword)
+        paste_into(session, EDIT_X_KEYWORD, keyword)
         session.click_control(SEARCH_X)
         wait_until(lambda: len(session.opened_links()) == 2, "the X search handed over")
         links = handed_links(session)
@@ -81,12 +63,13 @@ def case_snippet_breakout(args):
     link = B_PLAYER + "BV1xx%22%3E%3Cscript%3Ealert%281%29%3C&danmaku=0"
     with XSession(args.program) as session:
         session.start_program()
-        paste_into(session, B_ADDRESS, address)
+        paste_into(session, EDIT_B_ADDRESS, address)
         session.click_control(MAKE_B_SNIPPET)
-        session.wait_for_outer_rect((session.outer_rect()[0], session.outer_rect()[1], 928, 262),
+        session.wait_for_outer_rect((session.outer_rect()[0], session.outer_rect()[1], WINDOW_WIDTH,
+                                     EXPANDED),
                                     "the window expanded for the view")
         session.click_control(COPY)
-        session.wait_for_name("Tivarel-已复制到剪贴板")
+        session.wait_for_name(CAPTION_COPIED)
         copied = session.clipboard()
         check(copied == SNIPPET_HEAD + link + SNIPPET_TAIL, f"the snippet copied: {copied!r}")
         check(session.config_value(b"KTB", b"b") == address.encode("gb18030"),
@@ -103,7 +86,7 @@ def case_megabyte_paste(args):
         session.start_program()
         left, top, width, _ = session.outer_rect()
         address = B_PREFIX + "BV1xx411c7mD?" + megabyte
-        paste_into(session, B_ADDRESS, address)
+        paste_into(session, EDIT_B_ADDRESS, address)
         session.click_control(OPEN_B)
         wait_until(lambda: session.opened_links(), "the link handed over after the paste")
         check(handed_links(session) == [[B_PLAYER + "BV1xx411c7mD&danmaku=0&autoplay=1"]],
@@ -112,15 +95,15 @@ def case_megabyte_paste(args):
                    "the whole address saved")
 
         # The megabyte as the id: too long for a command line, but the snippet holds it.
-        paste_into(session, B_ADDRESS, B_PREFIX + megabyte)
+        paste_into(session, EDIT_B_ADDRESS, B_PREFIX + megabyte)
         session.click_control(MAKE_B_SNIPPET)
-        session.wait_for_outer_rect((left, top - 110, width, 262), "the window expanded")
+        session.wait_for_outer_rect((left, top - 110, width, EXPANDED), "the window expanded")
         session.click_control(COPY)
-        session.wait_for_name("Tivarel-已复制到剪贴板")
+        session.wait_for_name(CAPTION_COPIED)
         check(session.clipboard() == SNIPPET_HEAD + B_PLAYER + megabyte + "&danmaku=0" +
               SNIPPET_TAIL, "the megabyte snippet copied")
         session.click_control(CLOSE_VIEW)
-        session.wait_for_outer_rect((left, top - 110, width, 152), "the view closed")
+        session.wait_for_outer_rect((left, top - 110, width, COLLAPSED), "the view closed")
         check(session.program_process.poll() is None, "the program ended")
 
 
@@ -131,20 +114,5 @@ CASES = {
 }
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    parser.add_argument("case", choices=sorted(CASES))
-    args = parser.parse_args()
-    args.program = os.path.abspath(args.program)
-    try:
-        CASES[args.case](args)
-    except TestFailure as failure:
-        print(f"FAILED {args.case}: {failure}", file=sys.stderr)
-        return 1
-    print(f"passed {args.case}")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(CASES))

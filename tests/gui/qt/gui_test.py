@@ -6,59 +6,24 @@ Each case starts its own Xvfb (and openbox where the frame matters) and its own 
 program in a fresh folder.
 """
 
-import argparse
 import itertools
 import os
+import re
 import subprocess
 import sys
 import tempfile
 
-import re
-
-from x_session import (EventWatcher, TestFailure, XSession, check, display_in_use,
-                       wait_until)
-
-# Places of the controls used here, in client-area pixels (left, top, width, height).
-EDIT_B_ADDRESS = (128, 16, 519, 40)     # 编辑框1
-OPEN_B = (721, 16, 50, 40)              # 按钮1 打开
-CLEAR_B = (656, 16, 50, 40)             # 按钮2 清空
-PART_SWITCH = (784, 16, 80, 40)         # 选择框3 专辑P:
-PART_BOX = (868, 16, 40, 40)            # 编辑框5
-LABEL_B = (16, 16, 100, 40)             # 标签1
-LABEL_B_SEARCH = (16, 64, 100, 40)      # 标签2
-MAKE_B_SNIPPET = (656, 64, 114, 40)     # 按钮9
-EXPAND = (784, 64, 58, 40)              # 按钮13
-PIN = (853, 64, 55, 40)                 # 选择框2 置顶
-LABEL_X = (16, 127, 100, 40)            # 标签3
-LABEL_X_SEARCH = (16, 175, 100, 40)     # 标签4
-COPY = (784, 175, 58, 40)               # 按钮12 复制
-CLOSE_VIEW = (849, 175, 58, 40)         # 按钮11 关闭
-
-PINK = (0xFF, 0x80, 0xC0)
-RED = (0xFF, 0x00, 0x00)
-B_SEARCH_BLUE = (0x00, 0x88, 0xFF)
-X_PINK = (0xFF, 0x50, 0x80)
-X_SEARCH_TEAL = (0x00, 0x80, 0x80)
-BOX_BACKGROUND = (0xE8, 0xF4, 0xEF)
-GREY = (0x80, 0x80, 0x80)
-WHITE = (0xFF, 0xFF, 0xFF)
-
-CAPTION = "Tivarel"
-CAPTION_BAD_ADDRESS = "Tivarel-核对视频地址是否正确"
-CAPTION_COPIED = "Tivarel-已复制到剪贴板"
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from qt_session import XSession, main  # noqa: E402
+from x_session import (EventWatcher, TestFailure, check, decoded_argv,  # noqa: E402
+                       display_in_use, wait_until)
+from window_design import *  # noqa: E402,F403
 
 B_ADDRESS = "https://www.bilibili.com/video/BV1GJ411x7h7/?spm_id_from=333.1007&vd=1"
-B_LINK = "https://player.bilibili.com/player.html?bvid=BV1GJ411x7h7&danmaku=0&autoplay=1"
-B_SNIPPET = (
-    '<iframe src="https://player.bilibili.com/player.html?bvid=BV1GJ411x7h7&danmaku=0" '
-    'allowfullscreen="allowfullscreen" width="720" height="405" scrolling="no" frameborder="0" '
-    'sandbox="allow-top-navigation allow-same-origin allow-forms allow-scripts"></iframe>')
+B_LINK = B_PLAYER + "BV1GJ411x7h7&danmaku=0&autoplay=1"
+B_SNIPPET = SNIPPET_HEAD + B_PLAYER + "BV1GJ411x7h7&danmaku=0" + SNIPPET_TAIL
 X_ADDRESS = "https://www.ixigua.com/7123456789012345678?logTag=abc"
 SWITCH_ON = "真".encode("gb18030")
-
-WINDOW_WIDTH = 928
-COLLAPSED = 152
-EXPANDED = 262
 
 
 def start_rect(screen):
@@ -83,10 +48,6 @@ def wait_for_colour(session, place, colour, what, at_least=1):
 def wait_for_link(session, count=1):
     return wait_until(lambda: len(session.opened_links()) >= count and session.opened_links(),
                       "the browser to be handed a link")[count - 1]
-
-
-def decoded_argv(record):
-    return [bytes.fromhex(a).decode("utf-8") for a in record["argv"]]
 
 
 def type_into(session, place, text):
@@ -138,8 +99,8 @@ def watch_root(session):
 
     def show_a_window():
         probe = session.start_process(["xmessage", "probe"])
-        wait_until(lambda: session.run(["xdotool", "search", "--onlyvisible", "--class",
-                                        "Xmessage"], check=False), "the probe window")
+        wait_until(lambda: session.search_windows("--onlyvisible", "--class", "Xmessage"),
+                   "the probe window")
         probe.terminate()
         probe.wait()
 
@@ -249,9 +210,8 @@ def case_pin(args):
         # Another program's window over ours, activated: ours stays in front of it.
         x, y, _, _ = session.outer_rect()
         session.start_process(["xmessage", "-geometry", f"+{x}+{y}", "in front?"])
-        other_window = wait_until(lambda: session.run(
-            ["xdotool", "search", "--onlyvisible", "--class", "Xmessage"],
-            check=False).split(), "the other window")[0]
+        other_window = wait_until(lambda: session.search_windows(
+            "--onlyvisible", "--class", "Xmessage"), "the other window")[0]
         session.run(["xdotool", "windowactivate", "--sync", other_window])
         check(stacking_order(session).index(int(session.window)) >
               stacking_order(session).index(int(other_window)),
@@ -470,22 +430,5 @@ CASES = {
 }
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--screenshots")
-    parser.add_argument("--build")
-    parser.add_argument("case", choices=sorted(CASES))
-    args = parser.parse_args()
-    args.program = os.path.abspath(args.program)
-    try:
-        CASES[args.case](args)
-    except TestFailure as failure:
-        print(f"FAILED {args.case}: {failure}", file=sys.stderr)
-        return 1
-    print(f"passed {args.case}")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(CASES, "--screenshots", "--build"))

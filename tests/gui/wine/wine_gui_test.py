@@ -16,60 +16,20 @@ import os
 import shutil
 import subprocess
 import sys
-import time
 from pathlib import Path
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from x_session import (StandInOpener, TestFailure, XDisplay, check, run_case,  # noqa: E402
+                       wait_until)
+from window_design import *  # noqa: E402,F403
+
 SCREEN = (1920, 1080)
-DESIGN_SIZE = (928, 263)
 B_ADDRESS = "https://www.bilibili.com/video/BV1xx411c7mD"
-B_PLAYER = "https://player.bilibili.com/player.html?bvid="
-X_PLAYER = "https://www.ixigua.com/iframe/"
-SNIPPET_TAIL = ('" allowfullscreen="allowfullscreen" width="720" height="405" scrolling="no" '
-                'frameborder="0" sandbox="allow-top-navigation allow-same-origin allow-forms '
-                'allow-scripts"></iframe>')
-CAPTION_BAD = "Tivarel-核对视频地址是否正确"
-CAPTION_COPIED = "Tivarel-已复制到剪贴板"
-
-# Client-area rectangles (left, top, width, height) from the design.
-B_LABEL = (16, 16, 100, 40)
-X_LABEL = (16, 127, 100, 40)
-B_ADDRESS_BOX = (128, 16, 519, 40)
-X_ADDRESS_BOX = (128, 127, 519, 40)
-PART_BOX = (868, 16, 40, 40)
-OPEN_B = (721, 16, 50, 40)
-PART_SWITCH = (784, 16, 80, 40)
-MAKE_B_SNIPPET = (656, 64, 114, 40)
-EXPAND = (784, 64, 58, 40)
-OPEN_X = (721, 127, 50, 40)
-COPY = (784, 175, 58, 40)
-CLOSE = (849, 175, 58, 40)
-
-B_LABEL_COLOUR = (0xFF, 0x80, 0xC0)
-X_LABEL_COLOUR = (0xFF, 0x50, 0x80)
-RED = (0xFF, 0x00, 0x00)
-BOX_BACKGROUND = (0xE8, 0xF4, 0xEF)
-GREY = (0x80, 0x80, 0x80)
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
 
 
 def wait_for(what, probe, timeout=20.0):
     """Polls probe until it gives something true, and returns that."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise Failure(f"timed out waiting for {what}")
-        time.sleep(0.1)
+    return wait_until(probe, what, timeout, interval=0.1)
 
 
 class Environment:
@@ -101,7 +61,7 @@ def make_prefix(environment: Environment):
     shutil.rmtree(environment.work, ignore_errors=True)
     environment.work.mkdir(parents=True)
     environment.make_locale()
-    display = Display(environment)
+    display = XDisplay(environment.env, SCREEN)
     try:
         # Created under the Chinese locale, or the title bar shows boxes.
         subprocess.run(["wineboot", "-i"], env=display.env, stdout=subprocess.DEVNULL,
@@ -112,7 +72,7 @@ def make_prefix(environment: Environment):
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         environment.wineserver("-w")
     finally:
-        display.stop()
+        display.close()
     check(added.returncode == 0 and (environment.prefix / "user.reg").exists(),
           "the Wine prefix was not made")
     marlett = Path("/usr/share/wine/fonts/marlett.ttf")
@@ -121,92 +81,27 @@ def make_prefix(environment: Environment):
     environment.wineserver("-w")
 
 
-class Display:
-    """An Xvfb of our own, on the first free display number."""
-
-    def __init__(self, environment: Environment):
-        read, write = os.pipe()
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
-             "-nolisten", "tcp"], pass_fds=(write,), stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as pipe:
-            number = pipe.readline().strip()
-        check(number, "Xvfb did not start")
-        self.env = dict(environment.env, DISPLAY=f":{number}")
-
-    def run(self, *args, **kwargs):
-        return subprocess.run(list(args), env=self.env, capture_output=True, text=True, **kwargs)
-
-    def stop(self):
-        self.process.terminate()
-        self.process.wait()
-
-    def screenshot(self):
-        ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
-                             capture_output=True, check=True).stdout
-        return Picture(ppm)
-
-
-class Picture:
-    def __init__(self, ppm: bytes):
-        fields, at = [], 0
-        while len(fields) < 4:
-            while ppm[at:at + 1].isspace():
-                at += 1
-            end = at
-            while not ppm[end:end + 1].isspace():
-                end += 1
-            fields.append(ppm[at:end])
-            at = end
-        check(fields[0] == b"P6" and fields[3] == b"255", "unexpected screenshot format")
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = ppm[at + 1:]
-
-    def pixel(self, x, y):
-        i = (y * self.width + x) * 3
-        return tuple(self.pixels[i:i + 3])
-
-    def colours_in(self, rect):
-        left, top, width, height = rect
-        return {self.pixel(x, y) for y in range(top, top + height)
-                for x in range(left, left + width)}
-
-    def first(self, colour, within):
-        """The top-most row and left-most column holding colour inside within."""
-        left, top, width, height = within
-        rows = [y for y in range(top, top + height)
-                if any(self.pixel(x, y) == colour for x in range(left, left + width))]
-        if not rows:
-            return None
-        columns = [x for x in range(left, left + width)
-                   if any(self.pixel(x, y) == colour for y in rows[:40])]
-        return columns[0], rows[0]
-
-
 class Program:
     """One copy of tivarel.exe in its own folder, started under Wine on a display."""
 
-    def __init__(self, display: Display, folder: Path, links: Path):
+    def __init__(self, display: XDisplay, folder: Path, opener: StandInOpener):
         self.display = display
         self.folder = folder
-        self.links = links
+        self.opener = opener
         self.process = None
         self.window = None
         self.frame = None  # the client area's corner relative to the outer window's
 
     def start(self):
         env = dict(self.display.env)
-        env["PATH"] = f"{self.links.parent}:{env['PATH']}"
-        env["TIVAREL_TEST_LINKS"] = str(self.links)
+        env["PATH"] = self.opener.path_before(env["PATH"])
         # The working folder is elsewhere: the program finds config.ini by its own path.
         self.process = subprocess.Popen(["wine", str(self.folder / "tivarel.exe")], env=env,
                                         cwd=self.folder.parent.parent, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
         self.window = wait_for("the window", self.find_window, timeout=60)
         wait_for("the window at its start place",
-                 lambda: self.geometry()[3] == 152 or None)
+                 lambda: self.geometry()[3] == COLLAPSED or None)
         origin = wait_for("the controls drawn", self.find_origin)
         left, top, _, _ = self.geometry()
         self.frame = (origin[0] - left, origin[1] - top)
@@ -217,18 +112,17 @@ class Program:
         return left + self.frame[0], top + self.frame[1]
 
     def find_window(self):
-        found = self.display.run("xdotool", "search", "--name", "^Tivarel")
-        windows = found.stdout.split()
+        windows = self.display.search_windows("--name", "^Tivarel")
         return windows[0] if windows else None
 
     def geometry(self):
         """Left, top, width and height of the outer window, frame included."""
-        shown = self.display.run("xdotool", "getwindowgeometry", "--shell", self.window)
-        values = dict(line.split("=", 1) for line in shown.stdout.split())
+        shown = self.display.run(["xdotool", "getwindowgeometry", "--shell", self.window])
+        values = dict(line.split("=", 1) for line in shown.split())
         return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
     def caption(self):
-        return self.display.run("xdotool", "getwindowname", self.window).stdout.rstrip("\n")
+        return self.display.name_of_window(self.window)
 
     def find_origin(self):
         """The client area's top-left corner on the screen, found where 编辑框1's background
@@ -237,7 +131,7 @@ class Program:
         picture = self.display.screenshot()
         corner = picture.first(BOX_BACKGROUND, (max(left, 0), max(top, 0), min(width, 400),
                                                 min(height, 100)))
-        if not corner or picture.pixel(corner[0], corner[1] + 48) != BOX_BACKGROUND:
+        if not corner or picture.at(corner[0], corner[1] + 48) != BOX_BACKGROUND:
             return None
         return corner[0] - 129, corner[1] - 17
 
@@ -247,14 +141,13 @@ class Program:
                 self.origin[1] + top + (height // 2 if dy is None else dy))
 
     def click(self, rect):
-        x, y = self.at(rect)
-        self.display.run("xdotool", "mousemove", str(x), str(y), "click", "1")
+        self.display.click_at(*self.at(rect))
 
     def type(self, text):
-        self.display.run("xdotool", "type", "--delay", "20", text)
+        self.display.type_text(text, delay=20)
 
     def key(self, *keys):
-        self.display.run("xdotool", "key", *keys)
+        self.display.key(*keys)
 
     def screen_rect(self, rect):
         return (self.origin[0] + rect[0], self.origin[1] + rect[1], rect[2], rect[3])
@@ -269,14 +162,14 @@ class Program:
         wait_for(f"the window {height} high", lambda: self.geometry()[3] == height)
 
     def opened_links(self):
-        return self.links.read_text().splitlines() if self.links.exists() else []
+        return [" ".join(arguments) for arguments in self.opener.argument_lists()]
 
     def end_with_escape(self):
         self.key("Escape")
         try:
             status = self.process.wait(timeout=20)
         except subprocess.TimeoutExpired:
-            raise Failure("Esc did not end the program")
+            raise TestFailure("Esc did not end the program") from None
         check(status == 0, f"exit status {status}, not 0")
         self.process = None
 
@@ -293,16 +186,13 @@ class Case:
         shutil.rmtree(self.root, ignore_errors=True)
         self.folder = self.root / folder_name
         self.folder.mkdir(parents=True)
-        self.links = self.root / "bin" / "links.txt"
-        stand_in = self.root / "bin" / "xdg-open"
-        stand_in.parent.mkdir()
-        stand_in.write_text('#!/bin/sh\nprintf "%s\\n" "$1" >> "$TIVAREL_TEST_LINKS"\n')
-        stand_in.chmod(0o755)
+        # Nothing here needs the browser held: the stand-in lets go at once.
+        self.opener = StandInOpener(str(self.root), hold=False)
         self.display = None
         self.programs = []
 
     def __enter__(self):
-        self.display = Display(self.environment)
+        self.display = XDisplay(self.environment.env, SCREEN)
         return self
 
     def __exit__(self, *exc):
@@ -310,12 +200,12 @@ class Case:
             program.kill()
         self.environment.wineserver("-k")
         self.environment.wineserver("-w")
-        self.display.stop()
+        self.display.close()
         return False
 
     def start(self, exe: Path) -> Program:
         shutil.copy(exe, self.folder / "tivarel.exe")
-        program = Program(self.display, self.folder, self.links)
+        program = Program(self.display, self.folder, self.opener)
         self.programs.append(program)
         program.start()
         return program
@@ -336,23 +226,24 @@ def start_position_and_size(case: Case, exe: Path):
     program = case.start(exe)
     left, top, width, height = program.geometry()
     # Centred across the full screen, the bottom edge 10 pixels above the screen's.
-    check((left, top, width, height) == ((SCREEN[0] - 928) // 2, SCREEN[1] - 152 - 10, 928, 152),
+    check((left, top, width, height) ==
+          ((SCREEN[0] - WINDOW_WIDTH) // 2, SCREEN[1] - COLLAPSED - 10, WINDOW_WIDTH, COLLAPSED),
           f"window at {(left, top, width, height)}")
-    check(program.caption() == "Tivarel", f"caption {program.caption()!r}")
+    check(program.caption() == CAPTION, f"caption {program.caption()!r}")
     # The X rows lie below the collapsed client area, whose bottom frame is as wide as its side.
     check(program.origin[1] + 127 >= top + height - program.frame[0],
           "the X address row is in view")
     check(program.colours_in(PART_BOX) >= {GREY}, "the part box is not grey at the first start")
     check(case.config() is None, "config.ini was written without any action")
     # Without a window manager nothing gives the new window the keyboard; a click on a label does.
-    program.click(B_LABEL)
+    program.click(LABEL_B)
     program.end_with_escape()
     check(case.config() is None, "config.ini was written at the end")
 
 
 def b_address_opened_and_saved(case: Case, exe: Path):
     program = case.start(exe)
-    program.click(B_ADDRESS_BOX)
+    program.click(EDIT_B_ADDRESS)
     program.type(B_ADDRESS + "?p=2")
     program.click(PART_SWITCH)
     wait_for("the part box enabled", lambda: GREY not in program.colours_in(PART_BOX))
@@ -386,7 +277,7 @@ def chinese_folder_and_x_address(case: Case, exe: Path):
     before = (case.folder / "config.ini").stat().st_ino
     program = case.start(exe)
     program.click(EXPAND)
-    program.wait_height(262)
+    program.wait_height(EXPANDED)
     program.click(OPEN_X)
     links = wait_for_link(program, 1)
     check(links == [X_PLAYER + "7012345678901234567真?autoplay=1"], f"links {links}")
@@ -400,17 +291,17 @@ def chinese_folder_and_x_address(case: Case, exe: Path):
 def rejected_x_address(case: Case, exe: Path):
     program = case.start(exe)
     program.click(EXPAND)
-    program.wait_height(262)
-    colours = program.colours_in(X_LABEL)
-    check(X_LABEL_COLOUR in colours and RED not in colours, "X label not in its colour at start")
-    program.click(X_ADDRESS_BOX)
+    program.wait_height(EXPANDED)
+    colours = program.colours_in(LABEL_X)
+    check(X_PINK in colours and RED not in colours, "X label not in its colour at start")
+    program.click(EDIT_X_ADDRESS)
     program.type("https://www.ixigua.com/701234")
     program.click(OPEN_X)
-    program.wait_caption(CAPTION_BAD)
-    wait_for("the X label red", lambda: RED in program.colours_in(X_LABEL))
-    check(X_LABEL_COLOUR not in program.colours_in(X_LABEL), "X label partly in its colour")
-    check(RED not in program.colours_in(B_LABEL), "the B label turned red too")
-    check(B_LABEL_COLOUR in program.colours_in(B_LABEL), "the B label lost its colour")
+    program.wait_caption(CAPTION_BAD_ADDRESS)
+    wait_for("the X label red", lambda: RED in program.colours_in(LABEL_X))
+    check(X_PINK not in program.colours_in(LABEL_X), "X label partly in its colour")
+    check(RED not in program.colours_in(LABEL_B), "the B label turned red too")
+    check(PINK in program.colours_in(LABEL_B), "the B label lost its colour")
     check(program.opened_links() == [], "a rejected address reached the browser")
     check(case.config() is None, "a rejected address was saved")
     program.end_with_escape()
@@ -420,45 +311,45 @@ def expand_and_collapse(case: Case, exe: Path):
     program = case.start(exe)
     left, top, width, _ = program.geometry()
     program.click(EXPAND)
-    program.wait_height(262)
+    program.wait_height(EXPANDED)
     # Moved up so that the expanded window ends 10 pixels above the screen's bottom.
-    check(program.geometry() == (left, SCREEN[1] - 272, width, 262),
+    check(program.geometry() == (left, SCREEN[1] - 272, width, EXPANDED),
           f"expanded to {program.geometry()}")
-    check(X_LABEL_COLOUR in program.colours_in(X_LABEL), "the X rows are not shown")
+    check(X_PINK in program.colours_in(LABEL_X), "the X rows are not shown")
     program.click(EXPAND)
-    program.wait_height(152)
-    check(program.geometry() == (left, SCREEN[1] - 272, width, 152),
+    program.wait_height(COLLAPSED)
+    check(program.geometry() == (left, SCREEN[1] - 272, width, COLLAPSED),
           f"collapsed to {program.geometry()}")
     program.end_with_escape()
 
 
 def snippet_view_copy_and_close(case: Case, exe: Path):
     program = case.start(exe)
-    program.click(B_ADDRESS_BOX)
+    program.click(EDIT_B_ADDRESS)
     program.type(B_ADDRESS)
     # From the collapsed window: the view expands it and collapses it again on closing.
     program.click(MAKE_B_SNIPPET)
-    program.wait_height(262)
+    program.wait_height(EXPANDED)
     # The view covers the rows: where the labels were, only its background and text show.
     wait_for("the snippet view over the rows",
-             lambda: B_LABEL_COLOUR not in program.colours_in(B_LABEL) and
-             BOX_BACKGROUND in program.colours_in(B_LABEL))
-    check(X_LABEL_COLOUR not in program.colours_in(X_LABEL), "the X label shows through")
+             lambda: PINK not in program.colours_in(LABEL_B) and
+             BOX_BACKGROUND in program.colours_in(LABEL_B))
+    check(X_PINK not in program.colours_in(LABEL_X), "the X label shows through")
     program.click(COPY)
     program.wait_caption(CAPTION_COPIED)
-    snippet = ('<iframe src="' + B_PLAYER + "BV1xx411c7mD&danmaku=0" + SNIPPET_TAIL)
-    copied = program.display.run("xclip", "-o", "-selection", "clipboard").stdout
+    snippet = SNIPPET_HEAD + B_PLAYER + "BV1xx411c7mD&danmaku=0" + SNIPPET_TAIL
+    copied = program.display.clipboard()
     check(copied == snippet, f"clipboard {copied!r}")
     check(program.opened_links() == [], "making a snippet opened the browser")
     check(b"b=" + B_ADDRESS.encode() in (case.config() or b""), "the address was not saved")
-    program.click(CLOSE)
-    program.wait_caption("Tivarel")
-    program.wait_height(152)
-    wait_for("the rows shown again", lambda: B_LABEL_COLOUR in program.colours_in(B_LABEL))
+    program.click(CLOSE_VIEW)
+    program.wait_caption(CAPTION)
+    program.wait_height(COLLAPSED)
+    wait_for("the rows shown again", lambda: PINK in program.colours_in(LABEL_B))
     # Esc ends the program also while the snippet view is open, the focus in it.
-    program.click(B_ADDRESS_BOX)
+    program.click(EDIT_B_ADDRESS)
     program.click(MAKE_B_SNIPPET)
-    program.wait_height(262)
+    program.wait_height(EXPANDED)
     program.click(COPY)
     program.wait_caption(CAPTION_COPIED)
     program.end_with_escape()
@@ -468,6 +359,11 @@ CASES = {f.__name__: f for f in [start_position_and_size, b_address_opened_and_s
                                  chinese_folder_and_x_address, rejected_x_address,
                                  expand_and_collapse, snippet_view_copy_and_close]}
 FOLDERS = {"chinese_folder_and_x_address": "程序目录"}
+
+
+def run_in_case(environment: Environment, name: str, exe: Path):
+    with Case(environment, name, FOLDERS.get(name, "tivarel")) as case:
+        CASES[name](case, exe)
 
 
 def run_tests(environment: Environment, program: Path):
@@ -492,12 +388,7 @@ def main():
     args = parser.parse_args()
     environment = Environment(args.work)
     if args.what == "prefix":
-        try:
-            make_prefix(environment)
-        except Failure as failure:
-            print(f"prefix: {failure}", file=sys.stderr)
-            return 1
-        return 0
+        return run_case("prefix", make_prefix, environment)
     if not (environment.prefix / "user.reg").exists():
         print(f"{args.what}: no Wine prefix; make it first with 'prefix'", file=sys.stderr)
         return 1
@@ -506,14 +397,7 @@ def main():
         return 0
     if args.what == "run-tests":
         return run_tests(environment, args.program)
-    try:
-        with Case(environment, args.what, FOLDERS.get(args.what, "tivarel")) as case:
-            CASES[args.what](case, args.exe)
-    except Failure as failure:
-        print(f"{args.what}: {failure}", file=sys.stderr)
-        return 1
-    print(f"{args.what}: passed")
-    return 0
+    return run_case(args.what, run_in_case, environment, args.what, args.exe)
 
 
 if __name__ == "__main__":
