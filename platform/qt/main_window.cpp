@@ -11,6 +11,7 @@
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/palette_colours.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/subset_fonts.h"
 
 namespace platform::qt {
 
@@ -27,8 +28,8 @@ QFont DesignFont(const FontDesign& design) {
   if (design.pixelHeight == 0)
     return font;  // the default GUI font
   // The design is in pixels and names no face; the face has to show Chinese.
-  font.setFamilies(
-      {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"), font.family()});
+  font.setFamilies({QString::fromLatin1(kSubsetFamily), QStringLiteral("Noto Sans CJK SC"),
+                    QStringLiteral("WenQuanYi Micro Hei"), font.family()});
   font.setPixelSize(design.pixelHeight);
   font.setWeight(static_cast<QFont::Weight>(design.weight));
   return font;

@@ -13,6 +13,7 @@
 #include "platform/qt/display_probe.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/subset_fonts.h"
 
 namespace platform {
 
@@ -91,8 +92,9 @@ bool CreateMainWindow(const WindowDesign& design, void (*onCreated)()) {
   qt::SetTheMainWindow(window);
   onCreated();
   window->show();
-  // After the window is mapped and before its first frame: the boxes' fonts and text layout
+  // After the window is mapped and before its first frame: fonts and the boxes' text layout
   // need not hold up its appearance.
+  qt::AddSubsetFonts();
   window->MakeShownBoxes();
   window->activateWindow();
   return true;
