@@ -9,12 +9,16 @@
 
 using enum Control;
 
+void ReportBadAddress(Control siteLabel) {
+  platform::SetWindowCaption(kCaptionBadAddress);
+  platform::SetControlTextColour(siteLabel, kBadAddressRed);
+}
+
 void OpenBVideo() {
   platform::SetControlTextColour(标签1, kBLabelColour);
   const Text address = platform::ControlText(编辑框1);
   if (!IsBVideoAddress(address)) {
-    platform::SetWindowCaption(kCaptionBadAddress);
-    platform::SetControlTextColour(标签1, kBadAddressRed);
+    ReportBadAddress(标签1);
     return;
   }
   platform::SetControlText(编辑框6, ExtractBVideoId(address));
@@ -38,8 +42,7 @@ void OpenXVideo() {
   platform::SetControlTextColour(标签3, kXLabelColour);
   const Text address = platform::ControlText(编辑框4);
   if (!IsXVideoAddress(address)) {
-    platform::SetWindowCaption(kCaptionBadAddress);
-    platform::SetControlTextColour(标签3, kBadAddressRed);
+    ReportBadAddress(标签3);
     return;
   }
   platform::SetControlText(编辑框6, ExtractXVideoId(address));

@@ -16,11 +16,6 @@ namespace {
 // Heights up to this count as collapsed; 152 and 262 lie on either side.
 constexpr int kCollapsedAtMost = 240;
 
-void ReportBadAddress(Control label) {
-  platform::SetWindowCaption(kCaptionBadAddress);
-  platform::SetControlTextColour(label, kBadAddressRed);
-}
-
 // Stretches the view over the client area and lets its own buttons lie in front of it.
 void ShowSnippet(std::string_view snippet) {
   const Size client = platform::ClientSize();
